@@ -1,0 +1,47 @@
+#pragma once
+// The four data files the editor owns, held as fixed tables of lines.
+#include <array>
+#include <string>
+#include <vector>
+
+namespace paths {
+inline constexpr char kPhotoDir[] = "Pelvora";
+inline constexpr char kThumbnailDir[] = "gallery/thumbnail";
+inline constexpr char kSubjectFile[] = "gallery/data/subject.js";
+inline constexpr char kTitleFile[] = "gallery/data/title.js";
+inline constexpr char kMemoFile[] = "gallery/data/note.js";
+inline constexpr char kColourFile[] = "gallery/data/colordata.js";
+inline constexpr char kTopPhotoFile[] = "gallery/data/gallerytoppic.js";
+}  // namespace paths
+
+// At most 1000 photos, like the photo list.
+inline constexpr int kMaxPhotos = 1000;
+inline constexpr int kHeaderLines = 3;
+
+struct DataTables {
+  std::array<std::string, 3> subject;
+  // Line n + 2 holds photo n.
+  std::vector<std::string> title = std::vector<std::string>(kMaxPhotos + kHeaderLines);
+  std::vector<std::string> memo = std::vector<std::string>(kMaxPhotos + kHeaderLines);
+  std::array<std::string, 9> colour;
+  // Background, top-page title, item names, data texts: "#rrggbb".
+  std::array<std::string, 4> colourValues;
+};
+
+// The colour lines that hold values (table lines 2, 4, 6, 8) and their prefixes.
+inline constexpr int kColourLine[4] = {2, 4, 6, 8};
+inline constexpr const char* kColourPrefix[4] = {"var bgColor=\"", "var vrntitleColor=\"",
+                                                 "var itemColor=\"", "var dataColor=\""};
+
+// Loads subject, title, memo and colour files in that order. A missing file
+// gives its default lines in memory; a line read past the end of a file leaves
+// its buffer as it was.
+void LoadDataTables(DataTables& tables, int photoCount);
+
+void FillDefaultColours(DataTables& tables);
+
+// Whole file texts (with "\n" line ends) from the tables.
+std::string SubjectFileText(const DataTables& tables);
+std::string TitleFileText(const DataTables& tables, int photoCount);
+std::string MemoFileText(const DataTables& tables, int photoCount);
+std::string ColourFileText(const DataTables& tables);

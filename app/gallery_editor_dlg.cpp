@@ -1,0 +1,143 @@
+#include "app/gallery_editor_dlg.h"
+
+#include <algorithm>
+
+#include "app/control_ids.h"
+#include "app/line_rules.h"
+#include "platform/encoding.h"
+#include "platform/jpg_listing.h"
+#include "texts/app_texts.h"
+
+bool ExceedsPhotoTables(const std::vector<std::string>& names) {
+  if (names.size() > static_cast<std::size_t>(kMaxPhotos)) return true;
+  return std::any_of(names.begin(), names.end(),
+                     [](const std::string& name) { return name.size() >= kNameSize; });
+}
+
+void CGalleryEditorDlg::ShowError(const std::string& sjis) {
+  ui_.ShowMessage(platform::SjisToUtf8(sjis), UiPort::MessageStyle::kError);
+}
+
+void CGalleryEditorDlg::ShowNote(const std::string& sjis) {
+  ui_.ShowMessage(platform::SjisToUtf8(sjis), UiPort::MessageStyle::kNote);
+}
+
+void CGalleryEditorDlg::EndDialog() {
+  ended_ = true;
+  ui_.EndDialog();
+}
+
+void CGalleryEditorDlg::OnOK() { EndDialog(); }
+
+void CGalleryEditorDlg::SetEdit(int id, const std::string& sjis) {
+  ui_.SetEditText(id, platform::SjisToUtf8(sjis));
+}
+
+bool CGalleryEditorDlg::OnInitDialog() {
+  state_.abortFlag = 0;
+
+  std::vector<std::string> photos = platform::ListJpg(paths::kPhotoDir);
+  if (photos.empty()) {
+    ShowError(txt::kNoPhotos);
+    EndDialog();
+    return false;
+  }
+  // More photos or longer names than the tables hold: say so and load nothing.
+  if (ExceedsPhotoTables(photos)) {
+    ShowError(txt::kTooManyPhotos);
+    state_.abortFlag = 1;
+    return true;
+  }
+  state_.listedPhotos = static_cast<int>(photos.size());
+  for (std::size_t i = 0; i < photos.size(); ++i) state_.photoList[i + 1] = photos[i];
+
+  // Renamed photos are named YYYY_MM_DD_HH_MM_SS.jpg; only the first is checked.
+  const std::string& first = photos.front();
+  if (first.size() <= 16 || first[13] != '_' || first[16] != '_') {
+    ShowError(txt::kNotRenamed);
+    state_.abortFlag = 1;
+    return true;
+  }
+  // The listing is already in ascending byte order.
+
+  std::vector<std::string> thumbnails = platform::ListJpg(paths::kThumbnailDir);
+  if (thumbnails.empty()) {
+    ShowError(txt::kNoThumbnails);
+    state_.abortFlag = 1;
+    return true;
+  }
+  if (ExceedsPhotoTables(thumbnails)) {
+    ShowError(txt::kTooManyThumbnails);
+    state_.abortFlag = 1;
+    return true;
+  }
+  state_.photoCount = static_cast<int>(thumbnails.size());
+
+  imageWidth_ = imageHeight_ = 0;
+  red_.reset();
+  green_.reset();
+  blue_.reset();
+  state_.currentPhoto = 1;
+  state_.currentPhotoName = state_.photoList[1];
+  state_.numberLabel = std::string(txt::kNumberLabelPrefix) + "1";
+  state_.countLabel = txt::kCountLabelPrefix + std::to_string(state_.photoCount);
+
+  DataTables& t = state_.tables;
+  LoadDataTables(t, state_.photoCount);
+  SetEdit(ctl::kThemeEdit, lines::Extract(t.subject[2], lines::SubjectPrefix().size()));
+  SetEdit(ctl::kTitleEdit, lines::Extract(t.title[3], lines::TitlePrefix(1).size()));
+  SetEdit(ctl::kMemoEdit, lines::ExtractMemo(t.memo[3], lines::MemoPrefix(1).size()));
+
+  LoadPreview();
+  return true;
+}
+
+void CGalleryEditorDlg::OnSysCommand(unsigned commandId) {
+  if ((commandId & ~0xFu) == 16) ui_.ShowAboutBox();
+}
+
+std::vector<PaintedText> CGalleryEditorDlg::PaintTexts() const {
+  std::vector<PaintedText> texts = {
+      {platform::SjisToUtf8(txt::kCaption), {0, 0, 150}, 32, 18},
+      {platform::SjisToUtf8(txt::kVersionText), {160, 50, 0}, 530, 10},
+  };
+  if (!state_.abortFlag) {
+    texts.push_back({platform::SjisToUtf8(state_.countLabel), {150, 0, 0}, 160, 255});
+    texts.push_back({platform::SjisToUtf8(state_.numberLabel), {0, 0, 150}, 160, 235});
+    texts.push_back({platform::SjisToUtf8(state_.currentPhotoName), {0, 150, 0}, 160, 45});
+  }
+  return texts;
+}
+
+bool CGalleryEditorDlg::Click(int controlId) {
+  using Handler = void (CGalleryEditorDlg::*)();
+  static const std::pair<int, Handler> kHandlers[] = {
+      {ctl::kClose, &CGalleryEditorDlg::OnOK},
+      {ctl::kRename, &CGalleryEditorDlg::OnRenameByDate},
+      {ctl::kThumbnails, &CGalleryEditorDlg::OnMakeThumbnails},
+      {ctl::kInfo, &CGalleryEditorDlg::OnShootingInfo},
+      {ctl::kData, &CGalleryEditorDlg::OnHtmlData},
+      {ctl::kPages, &CGalleryEditorDlg::OnHtmlFiles},
+      {ctl::kFirst, &CGalleryEditorDlg::OnFirst},
+      {ctl::kJumpBack, &CGalleryEditorDlg::OnJumpBack},
+      {ctl::kBack, &CGalleryEditorDlg::OnBack},
+      {ctl::kNext, &CGalleryEditorDlg::OnNext},
+      {ctl::kJumpForward, &CGalleryEditorDlg::OnJumpForward},
+      {ctl::kLast, &CGalleryEditorDlg::OnLast},
+      {ctl::kRegister, &CGalleryEditorDlg::OnRegister},
+      {ctl::kSave, &CGalleryEditorDlg::OnSaveData},
+      {ctl::kBgColor, &CGalleryEditorDlg::OnBgColor},
+      {ctl::kTitleColor, &CGalleryEditorDlg::OnTitleColor},
+      {ctl::kItemColor, &CGalleryEditorDlg::OnItemColor},
+      {ctl::kDataColor, &CGalleryEditorDlg::OnDataColor},
+      {ctl::kResetColors, &CGalleryEditorDlg::OnResetColors},
+      {ctl::kTopPhoto, &CGalleryEditorDlg::OnTopPhoto},
+  };
+  for (const auto& [id, handler] : kHandlers) {
+    if (id == controlId && IsHandlerAvailable(id)) {
+      (this->*handler)();
+      return true;
+    }
+  }
+  return false;
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The main dialog's logic, free of any window system: handlers talk to the
+// user through a UiPort.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/shared_state.h"
+#include "app/ui_port.h"
+
+// A text the dialog paints at a pixel position of its client area.
+struct PaintedText {
+  std::string utf8;
+  RgbColour colour;
+  int x = 0, y = 0;
+};
+
+class CGalleryEditorDlg {
+ public:
+  explicit CGalleryEditorDlg(UiPort& ui) : ui_(ui) {}
+
+  // Builds the shared state; false when it ended the dialog for lack of photos.
+  bool OnInitDialog();
+  void OnSysCommand(unsigned commandId);
+  std::vector<PaintedText> PaintTexts() const;
+  void OnOK();
+  void LoadPreview();
+
+  // ① to ⑤
+  void OnRenameByDate();
+  void OnMakeThumbnails();
+  void OnShootingInfo();
+  void OnHtmlData();
+  void OnHtmlFiles();
+  // ⑥ navigation and annotation editing
+  void OnFirst();
+  void OnJumpBack();
+  void OnBack();
+  void OnNext();
+  void OnJumpForward();
+  void OnLast();
+  void OnRegister();
+  void OnSaveData();
+  // ⑦ to ⑪ and the top-page photo
+  void OnBgColor();
+  void OnTitleColor();
+  void OnItemColor();
+  void OnDataColor();
+  void OnResetColors();
+  void OnTopPhoto();
+
+  // Whether the button's handler is built yet; buttons of unbuilt handlers stay disabled.
+  static bool IsHandlerAvailable(int controlId);
+
+  // Runs the handler of a button; false for an id without one.
+  bool Click(int controlId);
+
+  const SharedState& state() const { return state_; }
+  SharedState& state() { return state_; }
+  bool ended() const { return ended_; }
+
+ private:
+  void ShowError(const std::string& sjis);
+  void ShowNote(const std::string& sjis);
+  void EndDialog();
+  void SetEdit(int id, const std::string& sjis);
+
+  UiPort& ui_;
+  SharedState state_;
+  bool ended_ = false;
+  int imageWidth_ = 0;
+  int imageHeight_ = 0;
+  std::unique_ptr<std::uint8_t[]> red_, green_, blue_;
+};

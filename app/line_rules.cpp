@@ -1,0 +1,92 @@
+#include "app/line_rules.h"
+
+#include "platform/encoding.h"
+
+namespace lines {
+
+std::string SubjectPrefix() { return "var subjectName=\""; }
+std::string TitlePrefix(int n) { return "titleName[" + std::to_string(n) + "]=\""; }
+std::string MemoPrefix(int n) { return "note[" + std::to_string(n) + "]=\""; }
+
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t pos = 0;
+  while (true) {
+    std::size_t hit = text.find(from, pos);
+    if (hit == std::string_view::npos) break;
+    out.append(text.substr(pos, hit - pos));
+    out.append(to);
+    pos = hit + from.size();
+  }
+  out.append(text.substr(pos));
+  return out;
+}
+
+std::string Escape(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (platform::IsSjisLeadByte(c) && i + 1 < text.size()) {
+      out += text[i];
+      out += text[++i];
+      continue;
+    }
+    if (c == '"' || c == '\\') out += '\\';
+    out += text[i];
+  }
+  return out;
+}
+
+std::string Unescape(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (platform::IsSjisLeadByte(c) && i + 1 < text.size()) {
+      out += text[i];
+      out += text[++i];
+      continue;
+    }
+    if (c == '\\' && i + 1 < text.size() && (text[i + 1] == '"' || text[i + 1] == '\\')) ++i;
+    out += text[i];
+  }
+  return out;
+}
+
+std::string Compose(const std::string& prefix, std::string_view value) {
+  return prefix + Escape(value) + "\";\n";
+}
+
+std::string ComposeMemo(const std::string& prefix, std::string_view memo) {
+  return ReplaceAll(Compose(prefix, memo), "\r\n", "<br>");
+}
+
+std::string ComposeColour(const std::string& prefix, std::string_view value) {
+  return prefix + std::string(value) + "\";\n";
+}
+
+std::string ExtractColour(std::string_view line, std::size_t prefixLength) {
+  if (line.size() < prefixLength + 3) return "";
+  return std::string(line.substr(prefixLength, line.size() - prefixLength - 3));
+}
+
+std::string Extract(std::string_view line, std::size_t prefixLength) {
+  return Unescape(ExtractColour(line, prefixLength));
+}
+
+std::string ExtractMemo(std::string_view line, std::size_t prefixLength) {
+  return ReplaceAll(Extract(line, prefixLength), "<br>", "\r\n");
+}
+
+std::string Normalise(std::string_view line) {
+  std::string out;
+  out.reserve(line.size() + 1);
+  for (char c : line)
+    if (c != '\r' && c != '\n') out += c;
+  out += '\n';
+  return out;
+}
+
+}  // namespace lines

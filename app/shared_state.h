@@ -1,0 +1,27 @@
+#pragma once
+// The state every handler of the main dialog shares.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/data_tables.h"
+
+inline constexpr std::size_t kNameSize = 100;  // a photo name of at most 99 bytes
+inline constexpr std::size_t kThumbnailBufferSize = 32768;
+
+struct SharedState {
+  // Entry n is photo number n; entry 0 is unused.
+  std::vector<std::string> photoList = std::vector<std::string>(kMaxPhotos + 1);
+  int listedPhotos = 0;  // names listed from "Pelvora" by the latest listing
+  int photoCount = 0;    // thumbnails found at start-up
+  int currentPhoto = 1;
+  int abortFlag = 0;
+  std::string currentPhotoName;
+  std::string numberLabel;  // Shift-JIS
+  std::string countLabel;   // Shift-JIS
+  std::vector<std::uint8_t> thumbnail;
+  DataTables tables;
+};
+
+// A listing the fixed tables cannot hold: more than 1000 names, or a name of 100 bytes or more.
+bool ExceedsPhotoTables(const std::vector<std::string>& names);

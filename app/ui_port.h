@@ -1,0 +1,27 @@
+#pragma once
+// What the dialog logic needs of a window system. Texts cross this port as UTF-8.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+struct RgbColour {
+  std::uint8_t red = 0, green = 0, blue = 0;
+};
+
+class UiPort {
+ public:
+  enum class MessageStyle { kError, kNote };
+
+  virtual ~UiPort() = default;
+  // A modal box with the caption "Vornami編集" and one OK button.
+  virtual void ShowMessage(const std::string& utf8, MessageStyle style) = 0;
+  virtual void ShowAboutBox() = 0;
+  virtual void SetWaitCursor(bool on) = 0;
+  // Edits 1011 to 1013; line breaks are CR LF as an edit control delivers them.
+  virtual std::string GetEditText(int id) = 0;
+  virtual void SetEditText(int id, const std::string& utf8) = 0;
+  virtual void Invalidate() = 0;
+  virtual void EndDialog() = 0;
+  // The colour picker seeded with a colour; nothing when cancelled.
+  virtual std::optional<RgbColour> ChooseColour(RgbColour initial) = 0;
+};

@@ -1,0 +1,163 @@
+#include "cli/batch_actions.h"
+
+#include <cctype>
+#include <cstdlib>
+
+#include "app/control_ids.h"
+#include "platform/encoding.h"
+
+namespace {
+
+struct NamedClick {
+  const char* name;
+  int controlId;
+};
+
+const NamedClick kClicks[] = {
+    {"rename", ctl::kRename},      {"thumbnails", ctl::kThumbnails},
+    {"info", ctl::kInfo},          {"data", ctl::kData},
+    {"pages", ctl::kPages},        {"first", ctl::kFirst},
+    {"jump-back", ctl::kJumpBack}, {"back", ctl::kBack},
+    {"next", ctl::kNext},          {"jump-forward", ctl::kJumpForward},
+    {"last", ctl::kLast},          {"register", ctl::kRegister},
+    {"save", ctl::kSave},          {"reset-colors", ctl::kResetColors},
+    {"top-photo", ctl::kTopPhoto},
+};
+
+const NamedClick kEdits[] = {
+    {"theme=", ctl::kThemeEdit},
+    {"title=", ctl::kTitleEdit},
+    {"memo=", ctl::kMemoEdit},
+};
+
+const NamedClick kColourClicks[] = {
+    {"bg-color=", ctl::kBgColor},
+    {"title-color=", ctl::kTitleColor},
+    {"item-color=", ctl::kItemColor},
+    {"data-color=", ctl::kDataColor},
+};
+
+bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
+
+// "#rrggbb" (either case) or "cancel".
+bool ParseColour(const std::string& text, std::optional<RgbColour>& colour) {
+  if (text == "cancel") {
+    colour.reset();
+    return true;
+  }
+  if (text.size() != 7 || text[0] != '#') return false;
+  for (std::size_t i = 1; i < 7; ++i)
+    if (!std::isxdigit(static_cast<unsigned char>(text[i]))) return false;
+  auto byte = [&](std::size_t at) {
+    return static_cast<std::uint8_t>(std::strtoul(text.substr(at, 2).c_str(), nullptr, 16));
+  };
+  colour = RgbColour{byte(1), byte(3), byte(5)};
+  return true;
+}
+
+// A newline typed on the command line is a line break as the edit control gives it: CR LF.
+std::string EditText(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+// Line breaks shown as the two characters \n.
+std::string OneLine(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    if (text[i] == '\n') {
+      out += "\\n";
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::optional<BatchAction> ParseOne(const std::string& arg) {
+  for (const auto& c : kClicks)
+    if (arg == c.name && CGalleryEditorDlg::IsHandlerAvailable(c.controlId))
+      return BatchAction{BatchAction::Kind::kClick, c.controlId, {}, {}};
+  for (const auto& e : kEdits)
+    if (StartsWith(arg, e.name))
+      return BatchAction{BatchAction::Kind::kSetEdit,
+                         e.controlId,
+                         EditText(arg.substr(std::char_traits<char>::length(e.name))),
+                         {}};
+  for (const auto& c : kColourClicks) {
+    if (StartsWith(arg, c.name) && CGalleryEditorDlg::IsHandlerAvailable(c.controlId)) {
+      BatchAction action{BatchAction::Kind::kColourClick, c.controlId, {}, {}};
+      if (!ParseColour(arg.substr(std::char_traits<char>::length(c.name)), action.colour))
+        return std::nullopt;
+      return action;
+    }
+  }
+  if (arg == "show") return BatchAction{BatchAction::Kind::kShow, 0, {}, {}};
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::vector<BatchAction>> ParseBatchActions(const std::vector<std::string>& args) {
+  std::vector<BatchAction> actions;
+  for (const auto& arg : args) {
+    auto action = ParseOne(arg);
+    if (!action) return std::nullopt;
+    actions.push_back(*action);
+  }
+  return actions;
+}
+
+bool RunBatchAction(const BatchAction& action, CGalleryEditorDlg& dlg, BatchUi& ui,
+                    std::ostream& out) {
+  switch (action.kind) {
+    case BatchAction::Kind::kClick:
+      dlg.Click(action.controlId);
+      break;
+    case BatchAction::Kind::kSetEdit:
+      ui.SetEditText(action.controlId, action.text);
+      break;
+    case BatchAction::Kind::kColourClick:
+      ui.SetColourAnswer(action.colour);
+      dlg.Click(action.controlId);
+      break;
+    case BatchAction::Kind::kShow:
+      // Painting leaves the counters out while the abort flag is set.
+      if (!dlg.state().abortFlag) {
+        out << "number: " << platform::SjisToUtf8(dlg.state().numberLabel) << "\n";
+        out << "count: " << platform::SjisToUtf8(dlg.state().countLabel) << "\n";
+        out << "name: " << platform::SjisToUtf8(dlg.state().currentPhotoName) << "\n";
+      }
+      out << "theme: " << OneLine(ui.GetEditText(ctl::kThemeEdit)) << "\n";
+      out << "title: " << OneLine(ui.GetEditText(ctl::kTitleEdit)) << "\n";
+      out << "memo: " << OneLine(ui.GetEditText(ctl::kMemoEdit)) << "\n";
+      break;
+  }
+  return !ui.ended();
+}
+
+std::string BatchUsage() {
+  std::string usage =
+      "usage: vornami-batch init\n"
+      "       vornami-batch ACTION...\n"
+      "Runs the editor's start-up in the current folder, then each ACTION in order:\n";
+  std::string clicks;
+  for (const auto& c : kClicks)
+    if (CGalleryEditorDlg::IsHandlerAvailable(c.controlId)) clicks += std::string(" ") + c.name;
+  if (!clicks.empty()) usage += " " + clicks + "\n";
+  usage += "  theme=TEXT title=TEXT memo=TEXT show\n";
+  std::string colours;
+  for (const auto& c : kColourClicks)
+    if (CGalleryEditorDlg::IsHandlerAvailable(c.controlId))
+      colours += std::string(" ") + c.name + "#rrggbb|cancel";
+  if (!colours.empty()) usage += " " + colours + "\n";
+  usage +=
+      "init lays out the gallery folder as delivered (never overwriting a file).\n"
+      "Exit status: 0 done, 2 the dialog ended, 64 usage error.\n";
+  return usage;
+}

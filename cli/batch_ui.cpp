@@ -1,0 +1,16 @@
+#include "cli/batch_ui.h"
+
+void BatchUi::ShowMessage(const std::string& utf8, MessageStyle style) {
+  out_ << (style == MessageStyle::kError ? "error: " : "info: ") << utf8 << "\n";
+}
+
+void BatchUi::ShowAboutBox() { out_ << "info: Vornami Version 8.0\n"; }
+
+std::string BatchUi::GetEditText(int id) { return edits_[id]; }
+
+void BatchUi::SetEditText(int id, const std::string& utf8) { edits_[id] = utf8; }
+
+std::optional<RgbColour> BatchUi::ChooseColour(RgbColour initial) {
+  lastSeed_ = initial;
+  return colourAnswer_;
+}

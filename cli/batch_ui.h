@@ -1,0 +1,34 @@
+#pragma once
+// The UI port of vornami-batch: message boxes become lines on stdout, edits
+// live in memory, and the colour picker answers what the command line said.
+#include <map>
+#include <optional>
+#include <ostream>
+
+#include "app/ui_port.h"
+
+class BatchUi : public UiPort {
+ public:
+  explicit BatchUi(std::ostream& out) : out_(out) {}
+
+  void ShowMessage(const std::string& utf8, MessageStyle style) override;
+  void ShowAboutBox() override;
+  void SetWaitCursor(bool) override {}
+  std::string GetEditText(int id) override;
+  void SetEditText(int id, const std::string& utf8) override;
+  void Invalidate() override {}
+  void EndDialog() override { ended_ = true; }
+  std::optional<RgbColour> ChooseColour(RgbColour initial) override;
+
+  // The answer the next colour dialog gives: a colour, or nothing for cancel.
+  void SetColourAnswer(std::optional<RgbColour> answer) { colourAnswer_ = answer; }
+  std::optional<RgbColour> lastColourSeed() const { return lastSeed_; }
+  bool ended() const { return ended_; }
+
+ private:
+  std::ostream& out_;
+  std::map<int, std::string> edits_;
+  std::optional<RgbColour> colourAnswer_;
+  std::optional<RgbColour> lastSeed_;
+  bool ended_ = false;
+};

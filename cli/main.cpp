@@ -1,0 +1,39 @@
+// vornami-batch: the editor's dialog logic driven from the command line.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/gallery_layout.h"
+#include "cli/batch_actions.h"
+#include "platform/executable_dir.h"
+
+namespace {
+constexpr int kExitDone = 0;
+constexpr int kExitEnded = 2;
+constexpr int kExitUsage = 64;
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 1 && args[0] == "init") {
+    std::string error;
+    if (!LayOutGallery(platform::ExecutableDir() + "/gallery_template", ".", error)) {
+      std::cerr << "vornami-batch init: " << error << "\n";
+      return 1;
+    }
+    return kExitDone;
+  }
+  auto actions = ParseBatchActions(args);
+  if (!actions) {
+    std::cerr << BatchUsage();
+    return kExitUsage;
+  }
+  BatchUi ui(std::cout);
+  CGalleryEditorDlg dlg(ui);
+  dlg.OnInitDialog();
+  if (ui.ended()) return kExitEnded;
+  for (const auto& action : *actions) {
+    if (!RunBatchAction(action, dlg, ui, std::cout)) return kExitEnded;
+  }
+  return kExitDone;
+}

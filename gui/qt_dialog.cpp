@@ -1,0 +1,243 @@
+#include "gui/qt_dialog.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QContextMenuEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "app/control_ids.h"
+#include "gui/app_icon.h"
+#include "platform/encoding.h"
+#include "texts/app_texts.h"
+
+namespace {
+
+QString Q(const char* sjis) { return QString::fromStdString(platform::SjisToUtf8(sjis)); }
+
+struct ButtonSpec {
+  int id;
+  const char* label;
+  int x, y, w, h;
+};
+
+const ButtonSpec kButtons[] = {
+    {ctl::kClose, txt::kLabelClose, 17, 205, 27, 14},
+    {ctl::kRename, txt::kLabelRename, 19, 46, 66, 14},
+    {ctl::kThumbnails, txt::kLabelThumbnails, 18, 70, 66, 14},
+    {ctl::kInfo, txt::kLabelInfo, 19, 92, 46, 14},
+    {ctl::kData, txt::kLabelData, 19, 114, 54, 14},
+    {ctl::kPages, txt::kLabelPages, 19, 136, 61, 14},
+    {ctl::kTopPhoto, txt::kLabelTopPhoto, 80, 184, 119, 14},
+    {ctl::kFirst, txt::kLabelFirst, 49, 205, 26, 14},
+    {ctl::kJumpBack, txt::kLabelJumpBack, 76, 205, 38, 14},
+    {ctl::kBack, txt::kLabelBack, 114, 205, 32, 14},
+    {ctl::kNext, txt::kLabelNext, 147, 205, 32, 14},
+    {ctl::kJumpForward, txt::kLabelJumpForward, 179, 205, 38, 14},
+    {ctl::kLast, txt::kLabelLast, 217, 205, 26, 14},
+    {ctl::kRegister, txt::kLabelRegister, 248, 205, 37, 14},
+    {ctl::kSave, txt::kLabelSave, 286, 205, 38, 14},
+    {ctl::kBgColor, txt::kLabelBgColor, 18, 242, 52, 13},
+    {ctl::kTitleColor, txt::kLabelTitleColor, 18, 259, 163, 13},
+    {ctl::kItemColor, txt::kLabelItemColor, 18, 277, 168, 13},
+    {ctl::kDataColor, txt::kLabelDataColor, 18, 295, 80, 14},
+    {ctl::kResetColors, txt::kLabelResetColors, 18, 313, 72, 16},
+};
+
+struct StaticSpec {
+  const char* text;
+  int x, y;
+};
+
+const StaticSpec kStatics[] = {
+    {txt::kStatic1, 7, 49},        {txt::kStatic2, 7, 73},        {txt::kStatic3, 7, 95},
+    {txt::kStatic4, 7, 117},       {txt::kStatic5, 7, 140},       {txt::kStatic6, 201, 16},
+    {txt::kStaticEditor, 214, 16}, {txt::kStaticTheme, 198, 33},  {txt::kStaticTitle, 199, 61},
+    {txt::kStaticMemo, 199, 89},   {txt::kStaticColors, 18, 227}, {txt::kStatic7, 7, 243},
+    {txt::kStatic8, 7, 260},       {txt::kStatic9, 7, 279},       {txt::kStatic10, 7, 297},
+    {txt::kStatic11, 7, 317},
+};
+
+// Edits deliver line breaks as CR LF; Qt holds them as "\n".
+std::string ToCrLf(const QString& text) {
+  std::string out;
+  for (char c : text.toStdString()) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+QString FromCrLf(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
+  return QString::fromStdString(out);
+}
+
+}  // namespace
+
+QRect QtDialog::DluRect(int x, int y, int w, int h) {
+  // Horizontal units of 7/4 and vertical of 12/8 pixels: the base units of a
+  // 9-point Japanese font at 96 dpi.
+  auto px = [](int v) { return v * 7 / 4; };
+  auto py = [](int v) { return v * 12 / 8; };
+  return QRect(px(x), py(y), px(w), py(h));
+}
+
+QtDialog::QtDialog(QWidget* parent) : QDialog(parent), logic_(*this) {
+  setWindowTitle(Q(txt::kResourceCaption));
+  setWindowIcon(AppIcon());
+  QFont dialogFont("IPAPGothic", 9);
+  setFont(dialogFont);
+  setFixedSize(DluRect(0, 0, 343, 343).size());
+  BuildControls();
+}
+
+void QtDialog::BuildControls() {
+  for (const auto& spec : kButtons) {
+    auto* button = new QPushButton(Q(spec.label), this);
+    button->setGeometry(DluRect(spec.x, spec.y, spec.w, spec.h));
+    button->setEnabled(CGalleryEditorDlg::IsHandlerAvailable(spec.id));
+    button->setAutoDefault(false);
+    button->setObjectName(QString("button%1").arg(spec.id));
+    if (spec.id == ctl::kClose) button->setDefault(true);
+    connect(button, &QPushButton::clicked, this, [this, id = spec.id] { logic_.Click(id); });
+    buttons_[spec.id] = button;
+  }
+  for (const auto& spec : kStatics) {
+    auto* label = new QLabel(Q(spec.text), this);
+    label->move(DluRect(spec.x, spec.y, 0, 0).topLeft());
+    label->adjustSize();
+  }
+  struct EditSpec {
+    int id, x, y, w, h;
+  };
+  for (const EditSpec& spec :
+       {EditSpec{ctl::kThemeEdit, 198, 44, 129, 14}, EditSpec{ctl::kTitleEdit, 199, 72, 129, 14},
+        EditSpec{ctl::kMemoEdit, 199, 100, 128, 78}}) {
+    auto* edit = new QPlainTextEdit(this);
+    edit->setGeometry(DluRect(spec.x, spec.y, spec.w, spec.h));
+    edit->setObjectName(QString("edit%1").arg(spec.id));
+    edit->setTabChangesFocus(true);
+    if (spec.id == ctl::kMemoEdit) {
+      edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    } else {
+      // One line high, Enter still inserts a line break, the text scrolls sideways.
+      edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+      edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      edit->document()->setDocumentMargin(1);
+    }
+    edits_[spec.id] = edit;
+  }
+  previewAnchor_ = new QWidget(this);
+  previewAnchor_->setGeometry(DluRect(92, 46, 13, 14));
+  previewAnchor_->setObjectName("preview1014");
+  previewAnchor_->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+bool QtDialog::Initialise() {
+  bool result = logic_.OnInitDialog();
+  if (!ended_) setWindowTitle(Q(txt::kCaption));
+  return result && !ended_;
+}
+
+QPushButton* QtDialog::button(int controlId) const {
+  auto it = buttons_.find(controlId);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+QPlainTextEdit* QtDialog::edit(int controlId) const {
+  auto it = edits_.find(controlId);
+  return it == edits_.end() ? nullptr : it->second;
+}
+
+void QtDialog::ShowMessage(const std::string& utf8, MessageStyle style) {
+  QMessageBox box(style == MessageStyle::kError ? QMessageBox::Warning : QMessageBox::NoIcon,
+                  Q(txt::kCaption), QString::fromStdString(utf8), QMessageBox::Ok, this);
+  box.exec();
+}
+
+void QtDialog::ShowAboutBox() {
+  QDialog about(this);
+  about.setWindowTitle(Q(txt::kAboutCaption));
+  about.setFont(font());
+  about.setFixedSize(DluRect(0, 0, 235, 55).size());
+  auto* icon = new QLabel(&about);
+  icon->setPixmap(AppIcon().pixmap(32, 32));
+  icon->setGeometry(DluRect(11, 17, 0, 0).topLeft().x(), DluRect(11, 17, 0, 0).topLeft().y(), 32,
+                    32);
+  auto* text = new QLabel(Q(txt::kAboutText), &about);
+  text->setGeometry(DluRect(40, 10, 119, 8));
+  auto* ok = new QPushButton("OK", &about);
+  ok->setGeometry(DluRect(178, 7, 50, 14));
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, &about, &QDialog::accept);
+  about.exec();
+}
+
+void QtDialog::SetWaitCursor(bool on) {
+  if (on) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+std::string QtDialog::GetEditText(int id) {
+  auto* e = edit(id);
+  return e ? ToCrLf(e->toPlainText()) : std::string();
+}
+
+void QtDialog::SetEditText(int id, const std::string& utf8) {
+  if (auto* e = edit(id)) e->setPlainText(FromCrLf(utf8));
+}
+
+void QtDialog::Invalidate() { update(); }
+
+void QtDialog::EndDialog() {
+  ended_ = true;
+  done(QDialog::Accepted);
+}
+
+std::optional<RgbColour> QtDialog::ChooseColour(RgbColour initial) {
+  QColor chosen = QColorDialog::getColor(QColor(initial.red, initial.green, initial.blue), this);
+  if (!chosen.isValid()) return std::nullopt;
+  return RgbColour{static_cast<std::uint8_t>(chosen.red()),
+                   static_cast<std::uint8_t>(chosen.green()),
+                   static_cast<std::uint8_t>(chosen.blue())};
+}
+
+void QtDialog::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  QPainter painter(this);
+  painter.setFont(font());
+  const int ascent = painter.fontMetrics().ascent();
+  for (const auto& text : logic_.PaintTexts()) {
+    painter.setPen(QColor(text.colour.red, text.colour.green, text.colour.blue));
+    painter.drawText(text.x, text.y + ascent, QString::fromStdString(text.utf8));
+  }
+}
+
+// Linux window managers offer no per-application system menu: the About entry
+// sits in the window's context menu and on F1.
+void QtDialog::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  QAction* about = menu.addAction(Q(txt::kAboutMenuEntry));
+  if (menu.exec(event->globalPos()) == about) logic_.OnSysCommand(16);
+}
+
+void QtDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1) {
+    logic_.OnSysCommand(16);
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}

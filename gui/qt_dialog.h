@@ -1,0 +1,50 @@
+#pragma once
+// The main dialog as a Qt window: a thin adapter over CGalleryEditorDlg.
+#include <QDialog>
+#include <map>
+
+#include "app/gallery_editor_dlg.h"
+#include "app/ui_port.h"
+
+class QPlainTextEdit;
+class QPushButton;
+
+class QtDialog : public QDialog, public UiPort {
+  Q_OBJECT
+
+ public:
+  explicit QtDialog(QWidget* parent = nullptr);
+
+  // Runs the dialog's initialisation; false when it ended the dialog.
+  bool Initialise();
+  CGalleryEditorDlg& logic() { return logic_; }
+  QPushButton* button(int controlId) const;
+  QPlainTextEdit* edit(int controlId) const;
+
+  // UiPort
+  void ShowMessage(const std::string& utf8, MessageStyle style) override;
+  void ShowAboutBox() override;
+  void SetWaitCursor(bool on) override;
+  std::string GetEditText(int id) override;
+  void SetEditText(int id, const std::string& utf8) override;
+  void Invalidate() override;
+  void EndDialog() override;
+  std::optional<RgbColour> ChooseColour(RgbColour initial) override;
+
+  // Dialog units to pixels: a fixed scale that keeps the painted texts clear of the controls.
+  static QRect DluRect(int x, int y, int w, int h);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void BuildControls();
+
+  CGalleryEditorDlg logic_;
+  std::map<int, QPushButton*> buttons_;
+  std::map<int, QPlainTextEdit*> edits_;
+  QWidget* previewAnchor_ = nullptr;
+  bool ended_ = false;
+};

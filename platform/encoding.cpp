@@ -1,0 +1,79 @@
+#include "platform/encoding.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+namespace platform {
+namespace {
+
+// A small RAII holder so that every return path closes the converter.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (valid()) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  iconv_t get() const { return cd_; }
+
+ private:
+  iconv_t cd_;
+};
+
+size_t Utf8SequenceLength(unsigned char b) {
+  if (b < 0x80) return 1;
+  if ((b & 0xe0) == 0xc0) return 2;
+  if ((b & 0xf0) == 0xe0) return 3;
+  if ((b & 0xf8) == 0xf0) return 4;
+  return 1;
+}
+
+}  // namespace
+
+SjisResult Utf8ToSjis(std::string_view utf8) {
+  SjisResult result;
+  Converter conv("CP932", "UTF-8");
+  if (!conv.valid()) return result;
+  std::string out(utf8.size() * 2 + 4, '\0');
+  char* in = const_cast<char*>(utf8.data());
+  size_t inLeft = utf8.size();
+  char* outPtr = out.data();
+  size_t outLeft = out.size();
+  if (iconv(conv.get(), &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
+    size_t len = inLeft ? Utf8SequenceLength(static_cast<unsigned char>(*in)) : 0;
+    result.badChar.assign(in, len < inLeft ? len : inLeft);
+    return result;
+  }
+  out.resize(out.size() - outLeft);
+  result.ok = true;
+  result.bytes = std::move(out);
+  return result;
+}
+
+std::string SjisToUtf8(std::string_view sjis) {
+  Converter conv("UTF-8", "CP932");
+  std::string result;
+  if (!conv.valid()) return result;
+  result.reserve(sjis.size() * 3 / 2 + 4);
+  char* in = const_cast<char*>(sjis.data());
+  size_t inLeft = sjis.size();
+  char buf[256];
+  while (inLeft > 0) {
+    char* outPtr = buf;
+    size_t outLeft = sizeof buf;
+    size_t rc = iconv(conv.get(), &in, &inLeft, &outPtr, &outLeft);
+    result.append(buf, static_cast<size_t>(outPtr - buf));
+    if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
+      // An invalid or cut-off byte sequence: show a replacement and go on.
+      result += "\xEF\xBF\xBD";
+      ++in;
+      --inLeft;
+    }
+  }
+  return result;
+}
+
+}  // namespace platform

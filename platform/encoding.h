@@ -1,0 +1,25 @@
+#pragma once
+// Shift-JIS (CP932) <-> UTF-8. The core keeps every text as Shift-JIS bytes;
+// the UI port and the command line speak UTF-8.
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+struct SjisResult {
+  bool ok = false;
+  std::string bytes;    // the Shift-JIS text when ok
+  std::string badChar;  // UTF-8 of the first character CP932 cannot hold, when not ok
+};
+
+SjisResult Utf8ToSjis(std::string_view utf8);
+
+// Bytes that are not valid Shift-JIS become U+FFFD; never fails.
+std::string SjisToUtf8(std::string_view sjis);
+
+// True when byte b starts a two-byte Shift-JIS character.
+constexpr bool IsSjisLeadByte(unsigned char b) {
+  return (b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc);
+}
+
+}  // namespace platform

@@ -1,0 +1,32 @@
+#include "platform/file_rename.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/fault_injection.h"
+
+namespace platform {
+
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+  if (ShouldFail(FileOp::Rename, from)) return false;
+  struct stat st;
+  if (lstat(from.c_str(), &st) != 0) return false;
+  if (from == to) return true;
+  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // The file system cannot rename without replacing: a hard link fails on an
+  // existing target just the same.
+  if (link(from.c_str(), to.c_str()) != 0) return false;
+  return unlink(from.c_str()) == 0;
+}
+
+bool RenameReplace(const std::string& from, const std::string& to) {
+  if (ShouldFail(FileOp::Rename, to)) return false;
+  return rename(from.c_str(), to.c_str()) == 0;
+}
+
+}  // namespace platform

@@ -1,0 +1,71 @@
+#include "platform/text_file.h"
+
+#include <unistd.h>
+
+#include "platform/fault_injection.h"
+#include "platform/file_rename.h"
+#include "platform/raw_file.h"
+
+namespace platform {
+
+std::string ToCrLf(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16 + 2);
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+std::string FromCrLf(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+    out += bytes[i];
+  }
+  return out;
+}
+
+std::optional<TextFileReader> TextFileReader::Open(const std::string& path) {
+  if (ShouldFail(FileOp::Open, path)) return std::nullopt;
+  // Data files are small; a gallery of 1000 memos stays under a megabyte.
+  constexpr std::size_t kMaxTextFile = 64u << 20;
+  auto bytes = ReadHead(path, kMaxTextFile);
+  if (!bytes) return std::nullopt;
+  return TextFileReader(
+      FromCrLf(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size())));
+}
+
+bool TextFileReader::ReadLine(std::size_t bufferSize, std::string& line) {
+  if (pos_ >= text_.size() || bufferSize < 2) return false;
+  std::size_t end = pos_;
+  std::size_t limit = pos_ + (bufferSize - 1);
+  while (end < text_.size() && end < limit) {
+    if (text_[end++] == '\n') break;
+  }
+  line.assign(text_, pos_, end - pos_);
+  pos_ = end;
+  return true;
+}
+
+bool WriteTextFile(const std::string& path, std::string_view text) {
+  std::string bytes = ToCrLf(text);
+  return WriteRaw(path, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+bool ReplaceTextFile(const std::string& path, std::string_view text) {
+  std::string temp = path + ".tmp" + std::to_string(getpid());
+  if (!WriteTextFile(temp, text)) {
+    unlink(temp.c_str());
+    return false;
+  }
+  if (!RenameReplace(temp, path)) {
+    unlink(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,67 @@
+#include "platform/encoding.h"
+
+#include <gtest/gtest.h>
+
+#include "texts/app_texts.h"
+
+namespace {
+
+std::string Hex(const std::string& bytes) {
+  std::string out;
+  char buf[4];
+  for (unsigned char b : bytes) {
+    std::snprintf(buf, sizeof buf, "%02X ", b);
+    out += buf;
+  }
+  if (!out.empty()) out.pop_back();
+  return out;
+}
+
+// Pins the conversion so that a wrong code page cannot pass silently.
+TEST(Encoding, BuildTimeTextsAreCp932Bytes) {
+  EXPECT_EQ(Hex(txt::kStatic1), "87 40");                                // ①
+  EXPECT_EQ(Hex(txt::kStatic11), "87 4A");                               // ⑪
+  EXPECT_EQ(Hex(txt::kStaticTheme), "83 65 81 5B 83 7D");                // テーマ
+  EXPECT_EQ(Hex(txt::kLabelJumpBack), "91 4F 82 C9 BC DE AC DD CC DF");  // 前にｼﾞｬﾝﾌﾟ
+}
+
+TEST(Encoding, Utf8ToSjisPinsBytes) {
+  struct Case {
+    const char* utf8;
+    const char* hex;
+  } cases[] = {
+      {"①", "87 40"},        {"表", "95 5C"}, {"ソ", "83 5C"}, {"ｼ", "BC"},
+      {"A\"\\", "41 22 5C"}, {"～", "81 60"}, {"－", "81 7C"},
+  };
+  for (const auto& c : cases) {
+    auto r = platform::Utf8ToSjis(c.utf8);
+    ASSERT_TRUE(r.ok) << c.utf8;
+    EXPECT_EQ(Hex(r.bytes), c.hex) << c.utf8;
+    EXPECT_EQ(platform::SjisToUtf8(r.bytes), c.utf8);
+  }
+}
+
+TEST(Encoding, RefusesCharactersShiftJisCannotHoldAndNamesThem) {
+  auto r = platform::Utf8ToSjis("ab😀cd");
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.badChar, "😀");
+  r = platform::Utf8ToSjis("한");
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.badChar, "한");
+}
+
+TEST(Encoding, InvalidShiftJisBecomesReplacementCharacters) {
+  EXPECT_EQ(platform::SjisToUtf8("a\x81"), "a\xEF\xBF\xBD");
+  EXPECT_EQ(platform::SjisToUtf8(std::string("\xA0z", 2)), "\xEF\xBF\xBDz");
+}
+
+TEST(Encoding, LeadBytes) {
+  EXPECT_TRUE(platform::IsSjisLeadByte(0x81));
+  EXPECT_TRUE(platform::IsSjisLeadByte(0x9F));
+  EXPECT_TRUE(platform::IsSjisLeadByte(0xE0));
+  EXPECT_FALSE(platform::IsSjisLeadByte(0xA0));  // half-width katakana are single bytes
+  EXPECT_FALSE(platform::IsSjisLeadByte(0xDF));
+  EXPECT_FALSE(platform::IsSjisLeadByte(0x5C));
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+#pragma once
+// A UI port that records what the dialog logic shows, for tests.
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/ui_port.h"
+
+class RecordingUi : public UiPort {
+ public:
+  struct Message {
+    std::string utf8;
+    MessageStyle style;
+  };
+
+  void ShowMessage(const std::string& utf8, MessageStyle style) override {
+    messages.push_back({utf8, style});
+  }
+  void ShowAboutBox() override { ++aboutBoxes; }
+  void SetWaitCursor(bool on) override { waitCursorLog.push_back(on); }
+  std::string GetEditText(int id) override { return edits[id]; }
+  void SetEditText(int id, const std::string& utf8) override { edits[id] = utf8; }
+  void Invalidate() override { ++invalidations; }
+  void EndDialog() override { ended = true; }
+  std::optional<RgbColour> ChooseColour(RgbColour initial) override {
+    colourSeeds.push_back(initial);
+    if (colourAnswers.empty()) return std::nullopt;
+    auto answer = colourAnswers.front();
+    colourAnswers.pop_front();
+    return answer;
+  }
+
+  std::vector<Message> messages;
+  std::map<int, std::string> edits;
+  std::vector<bool> waitCursorLog;
+  std::vector<RgbColour> colourSeeds;
+  std::deque<std::optional<RgbColour>> colourAnswers;
+  int aboutBoxes = 0;
+  int invalidations = 0;
+  bool ended = false;
+};

@@ -1,0 +1,56 @@
+#include "tests/support/temp_gallery.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/fault_injection.h"
+
+namespace fs = std::filesystem;
+
+TempGallery::TempGallery(bool layOut) {
+  std::string pattern = (fs::temp_directory_path() / "vornami-test-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+  root_ = pattern;
+  previous_ = fs::current_path();
+  fs::current_path(root_);
+  if (layOut) {
+    for (const char* dir :
+         {"Pelvora", "gallery/data", "gallery/thumbnail", "gallery/notes", "gallery/section/pic",
+          "gallery/section/title", "gallery/section/action", "gallery/section/information"})
+      fs::create_directories(dir);
+  }
+}
+
+TempGallery::~TempGallery() {
+  platform::SetFaultHook(nullptr);
+  std::error_code ec;
+  fs::current_path(previous_, ec);
+  fs::remove_all(root_, ec);
+}
+
+void TempGallery::WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+void TempGallery::WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  WriteFile(path, std::string(bytes.begin(), bytes.end()));
+}
+
+std::string TempGallery::ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool TempGallery::Exists(const std::string& path) { return fs::exists(path); }
+
+std::string SamplesDir() {
+  const char* dir = VORNAMI_SAMPLES_DIR;
+  return fs::is_directory(dir) ? std::string(dir) : std::string();
+}
