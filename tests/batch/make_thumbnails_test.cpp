@@ -191,7 +191,7 @@ TEST_F(MakeThumbnailsTest, APhotoWithoutAnExifBlockEndsTheDialogKeepingEarlierTh
   EXPECT_EQ(Thumb(kA), S(a));
   EXPECT_FALSE(TempGallery::Exists(std::string("gallery/thumbnail/Tn_") + kB));
   EXPECT_FALSE(TempGallery::Exists(std::string("gallery/thumbnail/Tn_") + kC));
-  EXPECT_FALSE(ui.waitCursorLog.back());
+  EXPECT_EQ(ui.waitCursorLog, (std::vector<bool>{true, false}));
 }
 
 TEST_F(MakeThumbnailsTest, AnEmptyPhotoFolderEndsTheDialog) {
