@@ -214,14 +214,4 @@ TEST_F(MakeThumbnailsTest, MoreThanAThousandPhotosWriteNothing) {
   EXPECT_TRUE(platform::ListJpg("gallery/thumbnail").empty());
 }
 
-TEST_F(MakeThumbnailsTest, AThumbnailStartingAtTheEndOfTheBytesReadGivesAnEmptyFile) {
-  ExifJpeg jpeg;
-  jpeg.ifd1.push_back(fixture::Long(0x0201, 0x10000));
-  jpeg.ifd1.push_back(fixture::Long(0x0202, 100));
-  ASSERT_TRUE(jpeg.Write(std::string("Pelvora/") + kA));
-  Run();
-  EXPECT_TRUE(TempGallery::Exists(std::string("gallery/thumbnail/Tn_") + kA));
-  EXPECT_EQ(Thumb(kA), "");
-}
-
 }  // namespace
