@@ -38,6 +38,14 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
     EndDialog();
     return;
   }
+  // A thumbnail folder the tables cannot hold would fail the initialisation
+  // that follows; nothing is written into it.
+  if (ExceedsPhotoTables(platform::ListJpg(paths::kThumbnailDir))) {
+    ShowError(txt::kTooManyThumbnails);
+    state_.abortFlag = 1;
+    EndDialog();
+    return;
+  }
   std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);
 
   const std::string photoDir = std::string(paths::kPhotoDir) + "/";

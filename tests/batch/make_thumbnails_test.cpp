@@ -214,4 +214,15 @@ TEST_F(MakeThumbnailsTest, MoreThanAThousandPhotosWriteNothing) {
   EXPECT_TRUE(platform::ListJpg("gallery/thumbnail").empty());
 }
 
+TEST_F(MakeThumbnailsTest, MoreThanAThousandThumbnailsWriteNothing) {
+  WritePhoto(kA, 100);
+  for (int i = 0; i < 1001; ++i)
+    TempGallery::WriteFile("gallery/thumbnail/Tn_" + std::to_string(i) + ".jpg", std::string());
+  Run();
+  EXPECT_EQ(Texts(), std::vector<std::string>{U(txt::kTooManyThumbnails)});
+  EXPECT_TRUE(ui.ended);
+  EXPECT_EQ(dlg.state().abortFlag, 1);
+  EXPECT_FALSE(TempGallery::Exists(std::string("gallery/thumbnail/Tn_") + kA));
+}
+
 }  // namespace
