@@ -8,6 +8,7 @@
 
 #include "app/shared_state.h"
 #include "app/ui_port.h"
+#include "batch/info_value_texts.h"
 
 // A text the dialog paints at a pixel position of its client area.
 struct PaintedText {
@@ -72,4 +73,6 @@ class CGalleryEditorDlg {
   int imageWidth_ = 0;
   int imageHeight_ = 0;
   std::unique_ptr<std::uint8_t[]> red_, green_, blue_;
+  // The remembered maker and custom-function headers of ③, kept until the program ends.
+  ShootingInfoMemory infoMemory_;
 };

@@ -75,16 +75,16 @@ void SetListed(std::span<const std::uint16_t> values, const ArrayItem& item,
 }
 
 // The count 16-bit values an entry points to, when all of them were read.
-std::optional<std::vector<std::uint16_t>> LoadArray(const ByteWindow& note, const Entry& entry) {
+std::optional<std::vector<std::uint16_t>> LoadArray(const BoundedBytes& note, const Entry& entry) {
   auto bytes = note.Slice(entry.value, std::uint64_t{entry.count} * 2);
   if (!bytes) return std::nullopt;
-  ByteWindow array(*bytes, note.littleEndian());
+  const BoundedBytes array(*bytes);
   std::vector<std::uint16_t> values(entry.count);
-  for (std::size_t i = 0; i < values.size(); ++i) values[i] = array.U16(2 * i).value_or(0);
+  for (std::size_t i = 0; i < values.size(); ++i) values[i] = array.U16(2 * i, true).value_or(0);
   return values;
 }
 
-void SetString(const ByteWindow& note, const Entry& entry, int item, InfoValueTexts& texts) {
+void SetString(const BoundedBytes& note, const Entry& entry, int item, InfoValueTexts& texts) {
   if (auto bytes = note.Slice(entry.value, entry.count))
     texts.SetItem(item, CText(*bytes, kItemCapacity));
 }
@@ -154,21 +154,21 @@ std::string CameraSerialText(std::uint32_t value) {
   return text;
 }
 
-void ReadMakerNote(const ByteWindow& tiff, std::uint32_t offset, InfoValueTexts& texts,
+void ReadMakerNote(const BoundedBytes& note, std::uint32_t offset, InfoValueTexts& texts,
                    ShootingInfoMemory& memory) {
-  const ByteWindow note = tiff.InOrder(true);
-  auto count = note.U16(offset);
+  // The note is little-endian whatever the photo's byte order.
+  auto count = note.U16(offset, true);
   if (!count) return;
   // The whole directory must have been read, even the entries beyond the first 100.
   auto directory = note.Slice(std::uint64_t{offset} + 2, std::uint64_t{*count} * kEntrySize);
   if (!directory) return;
-  const ByteWindow dir(*directory, true);
+  const BoundedBytes dir(*directory);
 
   std::vector<Entry> entries(std::min<std::size_t>(*count, kMaxEntries));
   for (std::size_t i = 0; i < entries.size(); ++i) {
     std::size_t at = i * kEntrySize;
-    entries[i] = {dir.U16(at).value_or(0), dir.U16(at + 2).value_or(0), dir.U32(at + 4).value_or(0),
-                  dir.U32(at + 8).value_or(0)};
+    entries[i] = {dir.U16(at, true).value_or(0), dir.U16(at + 2, true).value_or(0),
+                  dir.U32(at + 4, true).value_or(0), dir.U32(at + 8, true).value_or(0)};
   }
 
   for (const Entry& entry : entries) {

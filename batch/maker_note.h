@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "batch/byte_window.h"
+#include "batch/bounded_bytes.h"
 #include "batch/info_value_texts.h"
 
 namespace maker_note {
@@ -24,10 +24,10 @@ std::string ImageSerialText(std::uint32_t value);
 // Item 41: high 16 bits 0x00AB, low 16 bits 291 give "00AB00291".
 std::string CameraSerialText(std::uint32_t value);
 
-// Reads the maker's note directory at offset, counted from the TIFF origin of
-// the bytes in tiff, and sets the texts it gives. A directory, array or string
-// that does not lie wholly inside those bytes gives nothing.
-void ReadMakerNote(const ByteWindow& tiff, std::uint32_t offset, InfoValueTexts& texts,
+// Reads the maker's note directory at offset and sets the texts it gives; note
+// holds the bytes read from the TIFF origin on. A directory, array or string
+// that does not lie wholly inside them gives nothing.
+void ReadMakerNote(const BoundedBytes& note, std::uint32_t offset, InfoValueTexts& texts,
                    ShootingInfoMemory& memory);
 
 }  // namespace maker_note
