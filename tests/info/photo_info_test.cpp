@@ -17,7 +17,6 @@ using fixture::Order;
 
 std::string Utf8(const std::string& sjis) { return platform::SjisToUtf8(sjis); }
 
-
 InfoValueTexts ReadInfo(const ExifJpeg& jpeg, ShootingInfoMemory& memory) {
   std::vector<std::uint8_t> file = jpeg.Build();
   ExifReader reader;
