@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -239,6 +240,36 @@ TEST(PhotoInfo, NoExifIfdMeansNoExifItemsAndNoMakerNote) {
   EXPECT_EQ(t.item(1), "Canon");
   for (int item = 3; item <= 41; ++item) EXPECT_EQ(t.item(item), "") << item;
   EXPECT_FALSE(memory.headerSet[1]);
+}
+
+// Damaged photos: every offset and count may point anywhere. Whatever they
+// say, the texts stay within their capacities (and, under the sanitizers,
+// nothing outside the bytes read is touched).
+TEST(PhotoInfo, DamagedPhotosStayWithinTheirBytesAndCapacities) {
+  std::vector<std::uint16_t> functions;
+  for (std::uint16_t k = 1; k <= 13; ++k)
+    functions.push_back(static_cast<std::uint16_t>(k << 8 | 1));
+  const std::vector<std::uint8_t> original =
+      info_test::CanonPhoto("Canon EOS D30", functions).Build();
+  std::mt19937 random(5);
+  for (int round = 0; round < 3000; ++round) {
+    std::vector<std::uint8_t> file = original;
+    const int changes = 1 + static_cast<int>(random() % 8);
+    for (int i = 0; i < changes; ++i)
+      file[12 + random() % (file.size() - 12)] = static_cast<std::uint8_t>(random());
+    if (round % 7 == 0) file.resize(12 + random() % (file.size() - 12));
+    ExifReader reader;
+    reader.LoadBytes(file.data(), file.size());
+    ASSERT_TRUE(reader.FindExifBlock());
+    ShootingInfoMemory memory;
+    InfoValueTexts texts;
+    ReadPhotoInfo(reader, texts, memory);
+    for (int item = 1; item <= kValueItems; ++item)
+      ASSERT_LE(texts.item(item).size(), kItemCapacity);
+    for (int k = 1; k <= kCustomFunctions; ++k)
+      ASSERT_LE(texts.customValue(k).size(), kCustomValueCapacity);
+    ASSERT_LE(memory.maker.size(), kMakerCapacity);
+  }
 }
 
 }  // namespace
