@@ -24,6 +24,7 @@ void CGalleryEditorDlg::OnShootingInfo() {
 
   ExifReader reader;
   InfoValueTexts texts;
+  std::string error;  // the message that stops the run, if one does
   ui_.SetWaitCursor(true);
   for (int i = 1; i <= folderCount; ++i) {
     const std::string pagePath = kPagePrefix + std::to_string(i) + ".html";
@@ -32,23 +33,22 @@ void CGalleryEditorDlg::OnShootingInfo() {
     // run quietly; the completion note follows.
     if (i > state_.listedPhotos || !reader.Load(photoDir + state_.photoList[i])) break;
     if (!reader.FindExifBlock()) {
-      ui_.SetWaitCursor(false);
-      ShowError(txt::kInfoNoExif);
-      state_.abortFlag = 1;
+      error = txt::kInfoNoExif;
       break;
     }
     ReadPhotoInfo(reader, texts, infoMemory_);
     MarkMissingValues(texts);
     if (!platform::WriteTextFile(pagePath, ComposeInfoPage(i, texts, infoMemory_))) {
-      ui_.SetWaitCursor(false);
-      ShowError(txt::kInfoCannotWritePage + pagePath);
-      state_.abortFlag = 1;
+      error = txt::kInfoCannotWritePage + pagePath;
       break;
     }
   }
   ui_.SetWaitCursor(false);
 
-  if (state_.abortFlag) {
+  // Pages already written stay; the program ends.
+  if (!error.empty()) {
+    ShowError(error);
+    state_.abortFlag = 1;
     EndDialog();
     return;
   }

@@ -96,8 +96,7 @@ TEST_F(ShootingInfo, OtherMakersGetEightyEightLinesWithItemsTenAndElevenRepeated
              info_test::Photo("NIKON", "D70")});
   Run();
   ExpectDone();
-  EXPECT_EQ(ui.waitCursorLog.front(), true);
-  EXPECT_EQ(ui.waitCursorLog.back(), false);
+  EXPECT_EQ(ui.waitCursorLog, (std::vector<bool>{true, false}));
   for (int n = 1; n <= 3; ++n) {
     auto lines = PageLines(n);
     ASSERT_EQ(lines.size(), 88u) << n;
@@ -215,7 +214,7 @@ TEST_F(ShootingInfo, APhotoWithoutExifBlockEndsTheProgram) {
   EXPECT_EQ(dlg.state().abortFlag, 1);
   EXPECT_TRUE(ui.ended);
   EXPECT_TRUE(dlg.ended());
-  EXPECT_EQ(ui.waitCursorLog.back(), false);
+  EXPECT_EQ(ui.waitCursorLog, (std::vector<bool>{true, false}));  // shown once, hidden once
   EXPECT_TRUE(TempGallery::Exists(PagePath(1)));
   EXPECT_FALSE(TempGallery::Exists(PagePath(2)));
   EXPECT_FALSE(TempGallery::Exists(PagePath(3)));
