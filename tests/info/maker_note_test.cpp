@@ -338,15 +338,4 @@ TEST(MakerNote, ALaterEntryOverwritesOnlyTheTextsItSets) {
   EXPECT_EQ(texts.item(40), std::string(60, 'o'));
 }
 
-TEST(MakerNote, LongStringsAreCutToTheItemCapacity) {
-  NoteBytes note(600);
-  note.U16(0, 1);
-  note.Entry(0, 0, 0x0009, 2, 300, 100);
-  note.Text(100, std::string(300, 'x'));
-  InfoValueTexts texts;
-  ShootingInfoMemory memory;
-  ReadMakerNote(note.View(), 0, texts, memory);
-  EXPECT_EQ(texts.item(40), std::string(199, 'x'));
-}
-
 }  // namespace
