@@ -3,14 +3,12 @@
 #include "app/control_ids.h"
 #include "app/gallery_editor_dlg.h"
 
-void CGalleryEditorDlg::OnShootingInfo() {}
 void CGalleryEditorDlg::OnHtmlData() {}
 void CGalleryEditorDlg::OnHtmlFiles() {}
 
 bool CGalleryEditorDlg::IsHandlerAvailable(int controlId) {
   // clang-format off
   static const int kPending[] = {
-      ctl::kInfo,
       ctl::kData,
       ctl::kPages,
       0,
