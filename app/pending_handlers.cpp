@@ -3,8 +3,6 @@
 #include "app/control_ids.h"
 #include "app/gallery_editor_dlg.h"
 
-void CGalleryEditorDlg::OnRenameByDate() {}
-void CGalleryEditorDlg::OnMakeThumbnails() {}
 void CGalleryEditorDlg::OnShootingInfo() {}
 void CGalleryEditorDlg::OnHtmlData() {}
 void CGalleryEditorDlg::OnFirst() {}
@@ -25,8 +23,6 @@ void CGalleryEditorDlg::OnTopPhoto() {}
 bool CGalleryEditorDlg::IsHandlerAvailable(int controlId) {
   // clang-format off
   static const int kPending[] = {
-      ctl::kRename,
-      ctl::kThumbnails,
       ctl::kInfo,
       ctl::kData,
       ctl::kFirst,
