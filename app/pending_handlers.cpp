@@ -4,7 +4,6 @@
 #include "app/gallery_editor_dlg.h"
 
 void CGalleryEditorDlg::OnShootingInfo() {}
-void CGalleryEditorDlg::OnHtmlData() {}
 void CGalleryEditorDlg::OnFirst() {}
 void CGalleryEditorDlg::OnJumpBack() {}
 void CGalleryEditorDlg::OnBack() {}
@@ -24,7 +23,6 @@ bool CGalleryEditorDlg::IsHandlerAvailable(int controlId) {
   // clang-format off
   static const int kPending[] = {
       ctl::kInfo,
-      ctl::kData,
       ctl::kFirst,
       ctl::kJumpBack,
       ctl::kBack,
