@@ -116,6 +116,17 @@ TEST(PhotoFacts, LastEntryOfATagCounts) {
   EXPECT_EQ(site::ShootingDateText(reader), "2002.02.02");
 }
 
+TEST(PhotoFacts, AShortModelIsStillFetchedAtItsValueFieldTakenAsAnOffset) {
+  // "ABC" fits the value field; taken as an offset it points far outside.
+  fixture::ExifJpeg inlineModel;
+  inlineModel.ifd0.push_back(fixture::Ascii(kModel, "ABC"));
+  EXPECT_EQ(site::ModelText(Read(inlineModel)), "");
+  // Stored out of line, the same text is found.
+  fixture::ExifJpeg outOfLine;
+  outOfLine.ifd0.push_back(fixture::Ascii(kModel, "ABC").OutOfLine());
+  EXPECT_EQ(site::ModelText(Read(outOfLine)), "ABC");
+}
+
 TEST(PhotoFacts, ModelIsNotCutToALength) {
   std::string model(300, 'M');
   ExifReader reader = Read(Photo(Order::kLittle, model, "2003:08:03 09:05:00"));
