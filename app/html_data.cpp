@@ -1,12 +1,14 @@
 // ④ "HTMLデータ作成": the data scripts of the gallery. Counts the photos in
 // "Pelvora", reads the first and the last photo's shooting date and the first
 // photo's camera model, writes "other.js" and "filename.js", and starts the
-// titles and memos afresh, in "title.js" and "note.js" and in the tables.
+// titles and memos afresh, in "title.js" and "note.js" and in the tables. A
+// gallery without "colordata.js" gets one with the colours in force.
 #include <string>
 
 #include "app/gallery_editor_dlg.h"
 #include "batch/exif_reader.h"
 #include "platform/jpg_listing.h"
+#include "platform/raw_file.h"
 #include "platform/text_file.h"
 #include "site/annotation_reset.h"
 #include "site/data_scripts.h"
@@ -65,6 +67,16 @@ void CGalleryEditorDlg::OnHtmlData() {
         unwritable = path;
         break;
       }
+    }
+    // Every generated page paints itself in the colours of "colordata.js":
+    // without it their scripts stop and the pages stay blank. A gallery whose
+    // colours were never saved gets the colours in force, which are the
+    // defaults; an existing file is never touched.
+    if (unwritable.empty() && !platform::IsRegularFile(paths::kColourFile)) {
+      DataTables colours = state_.tables;
+      if (colours.colour[0].empty()) FillDefaultColours(colours);
+      if (!platform::ReplaceTextFile(paths::kColourFile, ColourFileText(colours)))
+        unwritable = paths::kColourFile;
     }
   }
   ui_.SetWaitCursor(false);

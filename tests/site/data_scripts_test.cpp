@@ -126,10 +126,10 @@ TEST(DataScripts, TwoRunsAreByteIdentical) {
       EXPECT_EQ(files, first);
     }
   }
-  // Nothing left behind beside the four files.
+  // Nothing left behind beside the four files and the colours.
   int count = 0;
   for ([[maybe_unused]] const auto& e : fs::directory_iterator("gallery/data")) ++count;
-  EXPECT_EQ(count, 4);
+  EXPECT_EQ(count, 5);
 }
 
 TEST(DataScripts, OnePhotoIsFirstAndLast) {
@@ -263,7 +263,8 @@ TEST(DataScripts, AFirstPhotoWithoutApp1WritesNoFile) {
   EXPECT_EQ(run.ui.messages[0].style, UiPort::MessageStyle::kError);
   EXPECT_EQ(run.dlg.state().abortFlag, 1);
   EXPECT_TRUE(run.ui.ended);
-  for (const char* f : {kOther, kFileName, kNote, kTitle}) EXPECT_FALSE(TempGallery::Exists(f));
+  for (const char* f : {kOther, kFileName, kNote, kTitle, "gallery/data/colordata.js"})
+    EXPECT_FALSE(TempGallery::Exists(f));
 }
 
 TEST(DataScripts, ALastPhotoWithItsApp1BeyondByte49StopsTheRunToo) {
@@ -316,6 +317,29 @@ TEST(DataScripts, TitlesAndMemosAreResetInFilesAndTables) {
   // The theme stays, and the edits keep what they showed.
   EXPECT_EQ(TempGallery::ReadFile("gallery/data/subject.js"), subjectBefore);
   EXPECT_EQ(ui.edits[ctl::kTitleEdit], "朝");
+}
+
+TEST(DataScripts, AGalleryWithoutColoursGetsTheDefaultColours) {
+  TempGallery gallery;
+  WriteThree();
+  DataRun run(kThree);  // a start-up that stopped before loading the tables
+  run.Data();
+  EXPECT_EQ(
+      TempGallery::ReadFile("gallery/data/colordata.js"),
+      OnDisk("/* ファイル「colordata.js」 */\n/* 背景色 */\nvar bgColor=\"#000040\";\n"
+             "/* トップ画面「Tavisque」の文字色 */\nvar vrntitleColor=\"#ff0000\";\n"
+             "/* 項目名「サブジェクト・タイトル・撮影年月日」の文字色 */\n"
+             "var itemColor=\"#ffff00\";\n/* データの文字色 */\nvar dataColor=\"#ffffff\";\n"));
+}
+
+TEST(DataScripts, SavedColoursAreNeverTouched) {
+  TempGallery gallery;
+  WriteThree();
+  TempGallery::WriteFile("gallery/data/colordata.js", "var bgColor=\"#123456\";");
+  DataRun run(kThree);
+  FillDefaultColours(run.dlg.state().tables);
+  run.Data();
+  EXPECT_EQ(TempGallery::ReadFile("gallery/data/colordata.js"), "var bgColor=\"#123456\";");
 }
 
 TEST(DataScripts, TablesAreResetEvenWhenTheRunStops) {
