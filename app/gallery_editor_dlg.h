@@ -52,9 +52,6 @@ class CGalleryEditorDlg {
   void OnResetColors();
   void OnTopPhoto();
 
-  // Whether the button's handler is built yet; buttons of unbuilt handlers stay disabled.
-  static bool IsHandlerAvailable(int controlId);
-
   // Runs the handler of a button; false for an id without one.
   bool Click(int controlId);
 

@@ -88,7 +88,6 @@ class ShootingInfo : public ::testing::Test {
 };
 
 TEST_F(ShootingInfo, IsAvailableAsAButton) {
-  EXPECT_TRUE(CGalleryEditorDlg::IsHandlerAvailable(ctl::kInfo));
 }
 
 TEST_F(ShootingInfo, OtherMakersGetEightyEightLinesWithItemsTenAndElevenRepeated) {
