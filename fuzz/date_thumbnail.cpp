@@ -1,11 +1,14 @@
 // Fuzz target: the readers of ① and ② on one photo's first 65,536 bytes: the
-// shooting date and the name made from it, and the embedded thumbnail.
+// shooting date and the name made from it (which "filename.js" lists later),
+// and the embedded thumbnail.
 #include <string>
 
 #include "batch/date_name.h"
 #include "batch/embedded_thumbnail.h"
 #include "batch/exif_reader.h"
 #include "fuzz/fuzz_target.h"
+#include "fuzz/script_string_check.h"
+#include "site/script_string.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   ExifReader reader;
@@ -19,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(name.ends_with(".jpg"));
     if (IsPlainFileName(name)) FUZZ_CHECK(name.find('/') == std::string::npos);
     HasRenamedForm(name);
+    FUZZ_CHECK(fuzz::IsScriptStringBody(site::ScriptStringBody(name)));
   }
 
   const auto thumbnail = EmbeddedThumbnail(reader);
