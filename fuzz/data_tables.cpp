@@ -9,9 +9,11 @@
 // the four bytes FF FF FF FF (missing parts are empty files).
 #include "app/data_tables.h"
 
-#include <array>
+#include <algorithm>
+#include <set>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 #include "app/annotation_text.h"
 #include "app/line_rules.h"
@@ -28,8 +30,11 @@ void CheckLine(const std::string& line, std::size_t bufferSize) {
 }
 
 // Shown in its edit, then registered unchanged: a text that registers comes
-// back as it was shown.
-void ShowAndRegister(annotation::Field field, const std::string& value, int n) {
+// back as it was shown. Each value is checked once per field and prefix
+// length: most lines of a large gallery repeat the same default.
+using Checked = std::set<std::tuple<annotation::Field, std::size_t, std::string>>;
+void ShowAndRegister(Checked& checked, annotation::Field field, const std::string& value, int n) {
+  if (!checked.emplace(field, std::to_string(n).size(), value).second) return;
   const std::string shown = platform::SjisToUtf8(value);
   annotation::ComposedLine line = annotation::ComposeFromEdit(field, shown, n);
   if (!line.ok) return;
@@ -57,12 +62,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const auto& line : t.colour) CheckLine(line, lines::kLineSize);
 
   using annotation::Field;
-  ShowAndRegister(Field::kTheme, lines::Extract(t.subject[2], lines::SubjectPrefix().size()), 1);
+  Checked checked;
+  ShowAndRegister(checked, Field::kTheme,
+                  lines::Extract(t.subject[2], lines::SubjectPrefix().size()), 1);
   const int photos = std::min(input.photoCount, kMaxPhotos);
   for (int n = 1; n <= photos; ++n) {
-    ShowAndRegister(Field::kTitle, lines::Extract(t.title[n + 2], lines::TitlePrefix(n).size()), n);
-    ShowAndRegister(Field::kMemo, lines::ExtractMemo(t.memo[n + 2], lines::MemoPrefix(n).size()),
-                    n);
+    ShowAndRegister(checked, Field::kTitle,
+                    lines::Extract(t.title[n + 2], lines::TitlePrefix(n).size()), n);
+    ShowAndRegister(checked, Field::kMemo,
+                    lines::ExtractMemo(t.memo[n + 2], lines::MemoPrefix(n).size()), n);
   }
   for (const auto& value : t.colourValues) platform::SjisToUtf8(value);
 
