@@ -7,7 +7,6 @@ void CGalleryEditorDlg::OnRenameByDate() {}
 void CGalleryEditorDlg::OnMakeThumbnails() {}
 void CGalleryEditorDlg::OnShootingInfo() {}
 void CGalleryEditorDlg::OnHtmlData() {}
-void CGalleryEditorDlg::OnHtmlFiles() {}
 void CGalleryEditorDlg::OnFirst() {}
 void CGalleryEditorDlg::OnJumpBack() {}
 void CGalleryEditorDlg::OnBack() {}
@@ -30,7 +29,6 @@ bool CGalleryEditorDlg::IsHandlerAvailable(int controlId) {
       ctl::kThumbnails,
       ctl::kInfo,
       ctl::kData,
-      ctl::kPages,
       ctl::kFirst,
       ctl::kJumpBack,
       ctl::kBack,
