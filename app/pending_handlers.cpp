@@ -3,10 +3,7 @@
 #include "app/control_ids.h"
 #include "app/gallery_editor_dlg.h"
 
-void CGalleryEditorDlg::OnRenameByDate() {}
-void CGalleryEditorDlg::OnMakeThumbnails() {}
 void CGalleryEditorDlg::OnShootingInfo() {}
-void CGalleryEditorDlg::OnHtmlData() {}
 void CGalleryEditorDlg::OnFirst() {}
 void CGalleryEditorDlg::OnJumpBack() {}
 void CGalleryEditorDlg::OnBack() {}
@@ -25,10 +22,7 @@ void CGalleryEditorDlg::OnTopPhoto() {}
 bool CGalleryEditorDlg::IsHandlerAvailable(int controlId) {
   // clang-format off
   static const int kPending[] = {
-      ctl::kRename,
-      ctl::kThumbnails,
       ctl::kInfo,
-      ctl::kData,
       ctl::kFirst,
       ctl::kJumpBack,
       ctl::kBack,
