@@ -2,13 +2,12 @@
 // gallery as delivered, copies camera photos into "Pelvora" and runs the
 // batch steps and the editor through vornami-batch.
 //
-// Steps this build of vornami-batch does not offer yet are stood in for by
-// writing what they would leave behind (renamed photos, thumbnails, data
-// scripts in their documented formats), each one announced on stderr, so the
-// fixed pages can be walked at every stage of the project. The page step
-// itself is never stood in for.
+// When this build of vornami-batch has no editor actions yet, what the editor
+// would save (theme, titles, memos, top photo, colours) is written directly in
+// the data files' documented format, announced on stderr; the batch steps
+// themselves are never stood in for.
 import { execFileSync, spawnSync } from 'node:child_process';
-import { writeFileSync, readFileSync, mkdtempSync, rmSync } from 'node:fs';
+import { writeFileSync, mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { writePictureJpeg } from './fixture_images.mjs';
@@ -90,48 +89,27 @@ function writeSjis(path, lines) {
 export function buildGallery({ bin, fixturePhoto, dir, colours = {} }) {
   const offered = offeredActions(bin);
   const has = (...names) => names.every((n) => offered.has(n));
-  if (!has('pages')) throw new Error('vornami-batch offers no "pages" step');
+  for (const step of ['rename', 'thumbnails', 'data', 'pages']) {
+    if (!has(step)) throw new Error(`vornami-batch offers no "${step}" step`);
+  }
   batch(bin, dir, ['init']);
 
-  // The camera's photos, named as the camera names them, or renamed already
-  // when this build cannot rename them.
-  const canRename = has('rename', 'thumbnails');
-  if (!canRename) note('stand-in for "rename thumbnails": photos laid out renamed, thumbnails copied');
+  // The camera's photos, named as the camera names them.
   const work = mkdtempSync(join(tmpdir(), 'vornami-pictures-'));
   try {
     for (let i = 1; i <= PHOTO_COUNT; i++) {
-      const shot = shotAt(i);
       const picture = join(work, `p${i}.jpg`);
       const thumbnail = join(work, `t${i}.jpg`);
       writePictureJpeg(picture, i, 640, 480);
       writePictureJpeg(thumbnail, i, 160, 120, 75);
-      const name = canRename ? `DSC${String(1000 + i).padStart(5, '0')}.JPG` : shot.name;
-      execFileSync(fixturePhoto, [join(dir, 'Pelvora', name), picture,
-        i === NO_THUMBNAIL ? 'none' : thumbnail, shot.exif, MODEL]);
-      if (!canRename) {
-        writeFileSync(join(dir, 'gallery/thumbnail', `Tn_${shot.name}`),
-          i === NO_THUMBNAIL ? Buffer.alloc(0) : readFileSync(thumbnail));
-      }
+      execFileSync(fixturePhoto, [join(dir, 'Pelvora', `DSC${String(1000 + i).padStart(5, '0')}.JPG`),
+        picture, i === NO_THUMBNAIL ? 'none' : thumbnail, shotAt(i).exif, MODEL]);
     }
   } finally {
     rmSync(work, { recursive: true, force: true });
   }
-  if (canRename) batch(bin, dir, ['rename', 'thumbnails']);
-
+  batch(bin, dir, ['rename', 'thumbnails', 'data']);
   const names = Array.from({ length: PHOTO_COUNT }, (_, i) => shotAt(i + 1).name);
-  if (has('data')) {
-    batch(bin, dir, ['data']);
-  } else {
-    note('stand-in for "data": other.js and filename.js written directly');
-    writeSjis(join(dir, 'gallery/data/other.js'), [
-      '/* ファイル「other.js」 */', '/* 写真枚数 */', `var maisu=${PHOTO_COUNT};`,
-      '/* 最初の写真の撮影年月日 */', `var topsatsueiDate="${shotAt(1).day}";`,
-      '/* 最後の写真の撮影年月日 */', `var lastsatsueiDate="${shotAt(PHOTO_COUNT).day}";`,
-      '/* カメラ種類 */', `var modelName="${MODEL}";`]);
-    writeSjis(join(dir, 'gallery/data/filename.js'), [
-      '/* ファイル「filename.js」 */', '/* ファイル名 */', 'fileName = new Array();',
-      ...names.map((n, i) => `fileName[${i + 1}] = "${n}";`)]);
-  }
 
   // The theme, every photo's title and memo, the top photo and the colours,
   // typed into the editor.
