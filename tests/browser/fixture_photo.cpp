@@ -39,7 +39,10 @@ int main(int argc, char** argv) {
   }
   fixture::ExifJpeg photo;
   photo.ifd0 = {fixture::Ascii(0x010F, "Vornami"), fixture::Ascii(0x0110, argv[5])};
-  photo.exif = {fixture::Ascii(0x9003, argv[4])};
+  // Shooting values as a camera records them: 1/250 s at f/5.6, ISO 100.
+  photo.exif = {fixture::Rational(0x829A, 1, 250), fixture::Rational(0x829D, 56, 10),
+                fixture::Short(0x8827, 100),       fixture::Undefined(0x9000, {'0', '2', '2', '0'}),
+                fixture::Ascii(0x9003, argv[4]),   fixture::Ascii(0x9004, argv[4])};
   if (std::string(argv[3]) != "none") {
     std::vector<std::uint8_t> thumbnail;
     if (!ReadAll(argv[3], thumbnail) || !IsJpeg(thumbnail)) {
