@@ -295,6 +295,12 @@ test('the slide show advances by itself and answers its buttons and keys', async
   await expectPhoto(2, '→ while paused');
   await browser.context.clock.runFor(30000);
   await expectPhoto(2, 'still paused');
+  await show.locator('#next').focus();
+  await show.keyboard.press(' ');
+  await expectPhoto(3, 'space on a focused button presses it');
+  assert.equal(await playing(), false, 'space on a focused button leaves play and pause alone');
+  await show.keyboard.press('Alt+ArrowLeft').catch(() => {});
+  await expectPhoto(3, 'the browser keeps its own shortcuts');
 
   // The window closes while the key is still being delivered.
   const closed = show.waitForEvent('close');
