@@ -73,7 +73,8 @@ void CGalleryEditorDlg::OnHtmlData() {
     // colours were never saved gets the colours in force, which are the
     // defaults; an existing file is never touched.
     if (unwritable.empty() && !platform::IsRegularFile(paths::kColourFile)) {
-      DataTables colours = state_.tables;
+      DataTables colours;
+      colours.colour = state_.tables.colour;
       if (colours.colour[0].empty()) FillDefaultColours(colours);
       if (!platform::ReplaceTextFile(paths::kColourFile, ColourFileText(colours)))
         unwritable = paths::kColourFile;

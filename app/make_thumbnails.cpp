@@ -38,17 +38,27 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
     EndDialog();
     return;
   }
+  // A thumbnail folder the tables cannot hold would fail the initialisation
+  // that follows; nothing is written into it.
+  if (ExceedsPhotoTables(platform::ListJpg(paths::kThumbnailDir))) {
+    ShowError(txt::kTooManyThumbnails);
+    state_.abortFlag = 1;
+    EndDialog();
+    return;
+  }
   std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);
 
   const std::string photoDir = std::string(paths::kPhotoDir) + "/";
   const std::string thumbnailPrefix = std::string(paths::kThumbnailDir) + "/Tn_";
   ExifReader reader;
   ui_.SetWaitCursor(true);
+  bool waiting = true;
   for (int i = 1; i <= n; ++i) {
     // A photo that cannot be opened ends the run quietly; the completion note follows.
     if (!reader.Load(photoDir + state_.photoList[i])) break;
     if (!reader.FindExifBlock()) {
       ui_.SetWaitCursor(false);
+      waiting = false;
       ShowError(txt::kNoExifBlock);
       state_.abortFlag = 1;
       break;
@@ -60,7 +70,7 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
     platform::WriteRaw(thumbnailPrefix + state_.photoList[i], state_.thumbnail.data(),
                        state_.thumbnail.size());
   }
-  ui_.SetWaitCursor(false);
+  if (waiting) ui_.SetWaitCursor(false);
 
   if (state_.abortFlag) {
     EndDialog();

@@ -33,11 +33,13 @@ void CGalleryEditorDlg::OnRenameByDate() {
   const std::string dir = std::string(paths::kPhotoDir) + "/";
   ExifReader reader;
   ui_.SetWaitCursor(true);
+  bool waiting = true;
   for (int i = 1; i <= n; ++i) {
     // A photo that cannot be opened ends the run quietly; the completion note follows.
     if (!reader.Load(dir + state_.photoList[i])) break;
     if (!reader.FindExifBlock()) {
       ui_.SetWaitCursor(false);
+      waiting = false;
       ShowError(txt::kNoExifBlock);
       state_.abortFlag = 1;
       break;
@@ -55,7 +57,7 @@ void CGalleryEditorDlg::OnRenameByDate() {
     state_.photoList[i] = newName;
   }
   std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);
-  ui_.SetWaitCursor(false);
+  if (waiting) ui_.SetWaitCursor(false);
 
   if (state_.abortFlag) {
     EndDialog();

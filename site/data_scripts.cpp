@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/line_rules.h"
+#include "site/script_string.h"
 #include "texts/site_texts.h"
 
 namespace site {
@@ -14,11 +14,11 @@ std::string OtherScriptText(const GallerySummary& s) {
   line(txt::kOtherCountComment);
   line(txt::kMaisuPrefix + std::to_string(s.folderCount) + ";");
   line(txt::kOtherFirstDateComment);
-  line(txt::kFirstDatePrefix + lines::Escape(s.firstDate) + "\";");
+  line(txt::kFirstDatePrefix + ScriptStringBody(s.firstDate) + "\";");
   line(txt::kOtherLastDateComment);
-  line(txt::kLastDatePrefix + lines::Escape(s.lastDate) + "\";");
+  line(txt::kLastDatePrefix + ScriptStringBody(s.lastDate) + "\";");
   line(txt::kOtherModelComment);
-  line(txt::kModelPrefix + lines::Escape(s.model) + "\";");
+  line(txt::kModelPrefix + ScriptStringBody(s.model) + "\";");
   return text;
 }
 
@@ -29,7 +29,7 @@ std::string FileNameScriptText(const std::vector<std::string>& photoList, int ph
   const int last = std::min(photoCount, static_cast<int>(photoList.size()) - 1);
   for (int i = 1; i <= last; ++i) {
     const std::string name = i <= listedPhotos ? photoList[i] : std::string();
-    text += "fileName[" + std::to_string(i) + "] = \"" + lines::Escape(name) + "\";\n";
+    text += "fileName[" + std::to_string(i) + "] = \"" + ScriptStringBody(name) + "\";\n";
   }
   return text;
 }

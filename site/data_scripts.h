@@ -16,13 +16,13 @@ struct GallerySummary {
   std::string model;      // camera model of the first photo
 };
 
-// The nine lines of "other.js", "\n" line ends. A double quote or backslash in
-// a camera text is escaped, so that it cannot end the script's string early.
+// The nine lines of "other.js", "\n" line ends. The camera texts go through
+// ScriptStringBody: whatever bytes a photo holds, the script parses.
 std::string OtherScriptText(const GallerySummary& summary);
 
 // Three header lines, then `fileName[i] = "name";` for i = 1 … photoCount.
 // Entry i is photoList[i]; a number beyond the names listed last has no
-// photo and gets an empty name. Names are escaped like camera texts.
+// photo and gets an empty name. Names go through ScriptStringBody too.
 std::string FileNameScriptText(const std::vector<std::string>& photoList, int photoCount,
                                int listedPhotos);
 

@@ -71,11 +71,6 @@ TEST(MountRootRule, WalksUpToTheMountPointHoldingTheDirectory) {
   for (const auto& c : cases) EXPECT_EQ(launcher::MountRoot(c.dir, FakeMounts()), c.root) << c.dir;
 }
 
-TEST(MountRootRule, StopsWhereADeviceCannotBeAsked) {
-  // "/media/cd/unknown" cannot be asked: the walk cannot go beyond it.
-  EXPECT_EQ(launcher::MountRoot("/media/cd/unknown", FakeMounts()), "/media/cd/unknown");
-}
-
 TEST(TopPagePathOnLinux, IsTheMountPointFollowedByTheFixedTail) {
   EXPECT_EQ(launcher::TopPagePath("/media/cd/gallery/section", FakeMounts()),
             "/media/cd/vornami/vornamitop.html");

@@ -244,15 +244,6 @@ TEST(DataScripts, AllPhotosRemovedAfterStartUpStopsTheRun) {
   ExpectOldFiles();
 }
 
-TEST(DataScripts, AnEmptyPhotoListStopsTheRun) {
-  TempGallery gallery;
-  WriteThree();
-  DataRun run({});
-  run.Data();
-  EXPECT_EQ(run.Messages(), std::vector<std::string>{kNotRenamed});
-  EXPECT_FALSE(TempGallery::Exists(kOther));
-}
-
 TEST(DataScripts, AFirstPhotoWithoutApp1WritesNoFile) {
   TempGallery gallery;
   WriteThree();

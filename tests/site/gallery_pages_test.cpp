@@ -11,7 +11,6 @@
 #include "platform/fault_injection.h"
 #include "platform/text_file.h"
 #include "site/navigation_page.h"
-#include "site/page_families.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_gallery.h"
 
@@ -256,16 +255,6 @@ TEST(GalleryPages, ASecondRunWithFewerPhotosLeavesHigherPagesAndRewritesTheRest)
   EXPECT_EQ(Lines(TempGallery::ReadFile("gallery/notes/no1.html")).size(), 16u);
 }
 
-TEST(GalleryPages, TwoRunsAreByteIdentical) {
-  TempGallery gallery;
-  PagesRun first(3);
-  first.Pages();
-  std::string a = TempGallery::ReadFile("gallery/section/title/tit3.html");
-  PagesRun second(3);
-  second.Pages();
-  EXPECT_EQ(TempGallery::ReadFile("gallery/section/title/tit3.html"), a);
-}
-
 TEST(GalleryPages, AnUnwritablePageIsNamedAndStopsTheStep) {
   TempGallery gallery;
   platform::SetFaultHook([](platform::FileOp op, std::string_view path) {
@@ -293,12 +282,6 @@ TEST(GalleryPages, AMissingFolderIsNamedToo) {
   EXPECT_NE(run.ui.messages[0].utf8.find("gallery/section/action/action1.html"), std::string::npos);
   EXPECT_TRUE(run.ui.ended);
   EXPECT_TRUE(TempGallery::Exists("gallery/section/sec2top.html"));
-}
-
-TEST(GalleryPages, FamiliesAreListedInWritingOrder) {
-  const auto& families = site::PageFamilies();
-  EXPECT_EQ(families[0].path(1), "gallery/notes/no1.html");
-  EXPECT_EQ(families[4].path(1), "gallery/section/action/action1.html");
 }
 
 }  // namespace
