@@ -1,13 +1,9 @@
 // Builds a finished gallery in a folder the way a user does: lays out the
-// gallery as delivered, copies camera photos into "Pelvora" and runs the
-// batch steps and the editor through vornami-batch.
-//
-// When this build of vornami-batch has no editor actions yet, what the editor
-// would save (theme, titles, memos, top photo, colours) is written directly in
-// the data files' documented format, announced on stderr; the batch steps
-// themselves are never stood in for.
+// gallery as delivered, copies camera photos into "Pelvora", runs the batch
+// steps and types the theme, titles, memos, top photo and colours into the
+// editor, all through vornami-batch.
 import { execFileSync, spawnSync } from 'node:child_process';
-import { writeFileSync, mkdtempSync, rmSync } from 'node:fs';
+import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { writePictureJpeg } from './fixture_images.mjs';
@@ -57,41 +53,9 @@ function batch(bin, dir, args) {
   return r.stdout;
 }
 
-// The actions this build of vornami-batch offers, from its usage text.
-function offeredActions(bin) {
-  const r = spawnSync(join(bin, 'vornami-batch'), ['--usage'], { encoding: 'utf8' });
-  const words = new Set();
-  for (const line of (r.stderr || '').split('\n')) {
-    if (!line.startsWith('  ')) continue;
-    for (const w of line.trim().split(/\s+/)) words.add(w.replace(/=.*$/, '='));
-  }
-  return words;
-}
-
-function note(text) {
-  process.stderr.write(`gallery_build: ${text}\n`);
-}
-
-// A data script in Shift-JIS with CR LF line ends, as the editor writes them.
-function writeSjis(path, lines) {
-  const tmp = mkdtempSync(join(tmpdir(), 'vornami-sjis-'));
-  try {
-    const utf8 = join(tmp, 'utf8.txt');
-    writeFileSync(utf8, lines.map((l) => `${l}\r\n`).join(''));
-    writeFileSync(path, execFileSync('iconv', ['-f', 'UTF-8', '-t', 'CP932', utf8]));
-  } finally {
-    rmSync(tmp, { recursive: true, force: true });
-  }
-}
-
 // Builds the gallery in `dir` (an empty folder). `bin` holds vornami-batch and
 // the gallery template; `fixturePhoto` is the vornami_fixture_photo program.
 export function buildGallery({ bin, fixturePhoto, dir, colours = {} }) {
-  const offered = offeredActions(bin);
-  const has = (...names) => names.every((n) => offered.has(n));
-  for (const step of ['rename', 'thumbnails', 'data', 'pages']) {
-    if (!has(step)) throw new Error(`vornami-batch offers no "${step}" step`);
-  }
   batch(bin, dir, ['init']);
 
   // The camera's photos, named as the camera names them.
@@ -113,45 +77,16 @@ export function buildGallery({ bin, fixturePhoto, dir, colours = {} }) {
 
   // The theme, every photo's title and memo, the top photo and the colours,
   // typed into the editor.
-  const colourArgs = Object.entries(colours).map(([k, v]) => `${k}=${v}`);
-  if (has('theme=', 'title=', 'memo=', 'register', 'next', 'first', 'save', 'top-photo') &&
-      colourArgs.every((a) => offered.has(a.replace(/=.*$/, '=')))) {
-    const args = [`theme=${THEME}`];
-    for (let i = 1; i <= PHOTO_COUNT; i++) {
-      args.push(`title=${titleOf(i)}`, `memo=${memoOf(i)}`, 'register');
-      if (i < PHOTO_COUNT) args.push('next');
-    }
-    args.push('save', 'first');
-    for (let i = 1; i < TOP_PHOTO; i++) args.push('next');
-    args.push('top-photo', ...colourArgs);
-    batch(bin, dir, args);
-  } else {
-    note('stand-in for the editor: subject.js, title.js, note.js, gallerytoppic.js and ' +
-         'colordata.js written directly');
-    writeSjis(join(dir, 'gallery/data/subject.js'), [
-      '/* ファイル「subject.js」 */', '/* グループタイトル */', `var subjectName="${THEME}";`]);
-    writeSjis(join(dir, 'gallery/data/title.js'), [
-      '/* ファイル「title.js」 */', '/* タイトル */', 'titleName = new Array();',
-      ...names.map((n, i) => `titleName[${i + 1}]="${titleOf(i + 1)}";`)]);
-    writeSjis(join(dir, 'gallery/data/note.js'), [
-      '/* ファイル「note.js」 */', '/* メモ */', 'note = new Array();',
-      ...names.map((n, i) => `note[${i + 1}]="${memoOf(i + 1).replace('\n', '<br>')}";`)]);
-    writeSjis(join(dir, 'gallery/data/gallerytoppic.js'), [
-      '/* ファイル「gallerytoppic.js」 */', '/* galleryトップ写真ファイルナンバー */',
-      `var k = ${TOP_PHOTO};`]);
-    const c = {
-      'bg-color': '#000040', 'title-color': '#ff0000', 'item-color': '#ffff00',
-      'data-color': '#ffffff', ...colours,
-    };
-    writeSjis(join(dir, 'gallery/data/colordata.js'), [
-      '/* ファイル「colordata.js」 */', '/* 背景色 */', `var bgColor="${c['bg-color']}";`,
-      '/* トップ画面「Tavisque」の文字色 */', `var vrntitleColor="${c['title-color']}";`,
-      '/* 項目名「サブジェクト・タイトル・撮影年月日」の文字色 */',
-      `var itemColor="${c['item-color']}";`, '/* データの文字色 */',
-      `var dataColor="${c['data-color']}";`]);
+  const args = [`theme=${THEME}`];
+  for (let i = 1; i <= PHOTO_COUNT; i++) {
+    args.push(`title=${titleOf(i)}`, `memo=${memoOf(i)}`, 'register');
+    if (i < PHOTO_COUNT) args.push('next');
   }
+  args.push('save', 'first');
+  for (let i = 1; i < TOP_PHOTO; i++) args.push('next');
+  args.push('top-photo', ...Object.entries(colours).map(([k, v]) => `${k}=${v}`));
+  batch(bin, dir, args);
 
-  if (has('info')) batch(bin, dir, ['info']);
-  batch(bin, dir, ['pages']);
+  batch(bin, dir, ['info', 'pages']);
   return { names };
 }
