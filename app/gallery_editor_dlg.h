@@ -8,6 +8,7 @@
 
 #include "app/shared_state.h"
 #include "app/ui_port.h"
+#include "jpeg/dib.h"
 
 // A text the dialog paints at a pixel position of its client area.
 struct PaintedText {
@@ -25,7 +26,11 @@ class CGalleryEditorDlg {
   void OnSysCommand(unsigned commandId);
   std::vector<PaintedText> PaintTexts() const;
   void OnOK();
+  // Reads the current photo's thumbnail and rebuilds the preview bitmap.
   void LoadPreview();
+  // Paints the preview bitmap at the top-left corner of the preview control
+  // (control 1014), whose surface the painter is; false when there is no picture.
+  bool PaintPreview(DibPainter& previewControl) const;
 
   // ① to ⑤
   void OnRenameByDate();
@@ -59,12 +64,14 @@ class CGalleryEditorDlg {
   const SharedState& state() const { return state_; }
   SharedState& state() { return state_; }
   bool ended() const { return ended_; }
+  const CDib& previewBitmap() const { return preview_; }
 
  private:
   void ShowError(const std::string& sjis);
   void ShowNote(const std::string& sjis);
   void EndDialog();
   void SetEdit(int id, const std::string& sjis);
+  void BuildPreviewBitmap();
 
   UiPort& ui_;
   SharedState state_;
@@ -72,4 +79,5 @@ class CGalleryEditorDlg {
   int imageWidth_ = 0;
   int imageHeight_ = 0;
   std::unique_ptr<std::uint8_t[]> red_, green_, blue_;
+  CDib preview_;
 };
