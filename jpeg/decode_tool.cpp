@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr std::size_t kMaxInputBytes = std::size_t{1} << 26;
+constexpr std::size_t kMaxInputBytes = std::size_t{1} << 24;
 
 }  // namespace
 
