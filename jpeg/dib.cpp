@@ -51,7 +51,10 @@ bool CDib::Create(std::int32_t width, std::int32_t height, int bitsPerPixel,
   const int colourCount = ColourCountFor(bitsPerPixel);
   if (colourCount < 0) throw CDibException(1, txt::kPaletteError);
   if (width < 0 || height < 0) return false;
-  const std::uint64_t imageSize = std::uint64_t(height) * DibRowBytes(width, bitsPerPixel);
+  // Widths and heights up to 2^31 keep the row size and the product within 64 bits.
+  const std::uint64_t rowBytes = DibRowBytes(width, bitsPerPixel);
+  if (rowBytes > std::numeric_limits<std::uint32_t>::max()) return false;
+  const std::uint64_t imageSize = std::uint64_t(height) * rowBytes;
   if (imageSize > std::numeric_limits<std::uint32_t>::max()) return false;
 
   Clear();
