@@ -49,6 +49,11 @@ void LoadDataTables(DataTables& tables, int photoCount) {
                   lines::TitlePrefix);
   LoadAnnotations(paths::kMemoFile, txt::kMemoHeader, tables.memo, lines::kMemoLineSize, photoCount,
                   lines::MemoPrefix);
+  tables.annotationsLoaded = true;
+  LoadColourTable(tables);
+}
+
+void LoadColourTable(DataTables& tables) {
   if (auto file = platform::TextFileReader::Open(paths::kColourFile)) {
     for (auto& line : tables.colour) ReadInto(*file, lines::kLineSize, line);
   } else {
@@ -58,6 +63,7 @@ void LoadDataTables(DataTables& tables, int photoCount) {
     tables.colourValues[i] = lines::ExtractColour(tables.colour[kColourLine[i]],
                                                   std::char_traits<char>::length(kColourPrefix[i]));
   }
+  tables.coloursLoaded = true;
 }
 
 namespace {

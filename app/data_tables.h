@@ -26,6 +26,11 @@ struct DataTables {
   std::array<std::string, 9> colour;
   // Background, top-page title, item names, data texts: "#rrggbb".
   std::array<std::string, 4> colourValues;
+  // Set once the files were read (or their defaults taken). A start-up that
+  // stopped early leaves the tables empty, and empty tables must never be
+  // written over a gallery's files.
+  bool annotationsLoaded = false;
+  bool coloursLoaded = false;
 };
 
 // The colour lines that hold values (table lines 2, 4, 6, 8) and their prefixes.
@@ -37,6 +42,8 @@ inline constexpr const char* kColourPrefix[4] = {"var bgColor=\"", "var vrntitle
 // gives its default lines in memory; a line read past the end of a file leaves
 // its buffer as it was.
 void LoadDataTables(DataTables& tables, int photoCount);
+// The colour file alone, as LoadDataTables reads it.
+void LoadColourTable(DataTables& tables);
 
 void FillDefaultColours(DataTables& tables);
 

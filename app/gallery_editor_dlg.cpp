@@ -66,7 +66,8 @@ bool CGalleryEditorDlg::OnInitDialog() {
     state_.abortFlag = 1;
     return true;
   }
-  if (ExceedsPhotoTables(thumbnails)) {
+  // Thumbnails are only counted; their names are built from the photo names.
+  if (thumbnails.size() > static_cast<std::size_t>(kMaxPhotos)) {
     ShowError(txt::kTooManyThumbnails);
     state_.abortFlag = 1;
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 // The main dialog's logic, free of any window system: handlers talk to the
 // user through a UiPort.
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "app/shared_state.h"
 #include "app/ui_port.h"
+#include "batch/info_value_texts.h"
 #include "jpeg/dib.h"
 
 // A text the dialog paints at a pixel position of its client area.
@@ -73,6 +75,16 @@ class CGalleryEditorDlg {
   void SetEdit(int id, const std::string& sjis);
   void BuildPreviewBitmap();
 
+  // Makes photo n the current photo and shows it with its title and memo.
+  void ShowPhoto(int n);
+  // Replaces a gallery file in one step; when that fails, an error names the
+  // file and the result is false.
+  bool ReplaceGalleryFile(const char* path, const std::string& text);
+  // One colour button: index 0 to 3 is background, top-page title, item names, data texts.
+  void SetColour(int index, const char* confirmation);
+  // The colour and top-photo buttons end the dialog while the abort flag is set.
+  void ConfirmOrEnd(const char* confirmation);
+
   UiPort& ui_;
   SharedState state_;
   bool ended_ = false;
@@ -80,4 +92,8 @@ class CGalleryEditorDlg {
   int imageHeight_ = 0;
   std::unique_ptr<std::uint8_t[]> red_, green_, blue_;
   CDib preview_;
+  // The colour last accepted in each colour button's dialog, black until then.
+  std::array<RgbColour, 4> rememberedColours_{};
+  // The remembered maker and custom-function headers of ③, kept until the program ends.
+  ShootingInfoMemory infoMemory_;
 };

@@ -3,48 +3,14 @@
 #include "app/control_ids.h"
 #include "app/gallery_editor_dlg.h"
 
-void CGalleryEditorDlg::OnRenameByDate() {}
-void CGalleryEditorDlg::OnMakeThumbnails() {}
-void CGalleryEditorDlg::OnShootingInfo() {}
 void CGalleryEditorDlg::OnHtmlData() {}
 void CGalleryEditorDlg::OnHtmlFiles() {}
-void CGalleryEditorDlg::OnFirst() {}
-void CGalleryEditorDlg::OnJumpBack() {}
-void CGalleryEditorDlg::OnBack() {}
-void CGalleryEditorDlg::OnNext() {}
-void CGalleryEditorDlg::OnJumpForward() {}
-void CGalleryEditorDlg::OnLast() {}
-void CGalleryEditorDlg::OnRegister() {}
-void CGalleryEditorDlg::OnSaveData() {}
-void CGalleryEditorDlg::OnBgColor() {}
-void CGalleryEditorDlg::OnTitleColor() {}
-void CGalleryEditorDlg::OnItemColor() {}
-void CGalleryEditorDlg::OnDataColor() {}
-void CGalleryEditorDlg::OnResetColors() {}
-void CGalleryEditorDlg::OnTopPhoto() {}
 
 bool CGalleryEditorDlg::IsHandlerAvailable(int controlId) {
   // clang-format off
   static const int kPending[] = {
-      ctl::kRename,
-      ctl::kThumbnails,
-      ctl::kInfo,
       ctl::kData,
       ctl::kPages,
-      ctl::kFirst,
-      ctl::kJumpBack,
-      ctl::kBack,
-      ctl::kNext,
-      ctl::kJumpForward,
-      ctl::kLast,
-      ctl::kRegister,
-      ctl::kSave,
-      ctl::kBgColor,
-      ctl::kTitleColor,
-      ctl::kItemColor,
-      ctl::kDataColor,
-      ctl::kResetColors,
-      ctl::kTopPhoto,
       0,
   };
   // clang-format on

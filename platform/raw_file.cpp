@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/fault_injection.h"
@@ -44,10 +45,16 @@ std::optional<Bytes> ReadHead(const std::string& path, std::size_t max) {
   struct stat st;
   if (fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
   if (ShouldFail(FileOp::Read, path)) return std::nullopt;
-  Bytes data(max);
+  // Room for what the file holds now, not for max: text files are read with a
+  // generous max, and zero-filling megabytes for every read is slow.
+  Bytes data(std::min(max, static_cast<std::size_t>(st.st_size)));
   std::size_t got = 0;
-  while (got < max) {
-    ssize_t n = read(fd.get(), data.data() + got, max - got);
+  while (true) {
+    if (got == data.size()) {
+      if (got >= max) break;
+      data.resize(std::min(max, std::max<std::size_t>(got * 2, 4096)));  // the file grew
+    }
+    ssize_t n = read(fd.get(), data.data() + got, data.size() - got);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return std::nullopt;
     if (n == 0) break;

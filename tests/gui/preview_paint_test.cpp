@@ -5,16 +5,11 @@
 #include <QApplication>
 #include <QImage>
 #include <QPixmap>
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
+#include <QPushButton>
 
 #include "app/control_ids.h"
-#include "app/data_tables.h"
-#include "app/line_rules.h"
 #include "gui/qt_dialog.h"
 #include "jpeg/jpeg_decoder.h"
-#include "platform/encoding.h"
 #include "tests/support/exif_thumbnail.h"
 #include "tests/support/temp_gallery.h"
 
@@ -84,12 +79,10 @@ TEST(PreviewPaint, TheCurrentPhotosThumbnailIsDrawnAtThePreviewControl) {
   // Not scaled: one pixel up and left of the corner is the dialog's background.
   EXPECT_NE(rendering.pixel(corner - QPoint(1, 1)), qRgb(one.red[0], one.green[0], one.blue[0]));
 
-  // To photo 2, as navigation does: the smaller thumbnail replaces the first.
-  CGalleryEditorDlg& logic = dialog.logic();
-  logic.state().currentPhoto = 2;
-  logic.state().currentPhotoName = logic.state().photoList[2];
-  logic.LoadPreview();
-  ASSERT_FALSE(logic.ended());
+  // "次へ進む" to photo 2: its smaller thumbnail replaces the first.
+  dialog.button(ctl::kNext)->click();
+  ASSERT_EQ(dialog.logic().state().currentPhoto, 2);
+  ASSERT_FALSE(dialog.logic().ended());
   Picture two = Decode(second);
   rendering = dialog.grab().toImage();
   EXPECT_EQ(Mismatches(rendering, corner, two), 0);
@@ -109,43 +102,6 @@ TEST(PreviewPaint, NoPictureWhenTheThumbnailDoesNotDecode) {
   const QPoint corner = QtDialog::DluRect(92, 46, 13, 14).topLeft();
   // The preview area shows the dialog's background, like the area beside it.
   EXPECT_EQ(rendering.pixel(corner + QPoint(20, 30)), rendering.pixel(corner + QPoint(20, -8)));
-}
-
-// Not a check: writes the picture of the dialog that docs/ shows, when
-// VORNAMI_SCREENSHOT names the PNG to write (docs/make-dialog-screenshot.sh).
-TEST(PreviewPaint, DialogScreenshot) {
-  const char* out = std::getenv("VORNAMI_SCREENSHOT");
-  if (!out) GTEST_SKIP() << "set VORNAMI_SCREENSHOT to write the dialog's picture";
-  SKIP_WITHOUT_SAMPLES();
-  EnsureApplication();
-  const std::string target = std::filesystem::absolute(out).string();
-  auto thumbnails = SampleThumbnails();
-  ASSERT_GE(thumbnails.size(), 3u);
-  TempGallery gallery;
-  const char* const names[] = {"2003_08_03_09_05_00.jpg", "2003_08_03_09_06_10.jpg",
-                               "2003_08_04_14_31_52.jpg"};
-  // The first photo is the Canon PowerShot S40's, whose thumbnail is 160x120.
-  std::swap(thumbnails[0], *std::find_if(thumbnails.begin(), thumbnails.end(), [](auto& t) {
-              return t.photo == "Canon_PowerShot_S40.jpg";
-            }));
-  for (int i = 0; i < 3; ++i) {
-    TempGallery::WriteFile(std::string("Pelvora/") + names[i], "x");
-    TempGallery::WriteFile(std::string("gallery/thumbnail/Tn_") + names[i], thumbnails[i].jpeg);
-  }
-  DataTables tables;
-  LoadDataTables(tables, 3);
-  auto sjis = [](const char* utf8) { return platform::Utf8ToSjis(utf8).bytes; };
-  tables.subject[2] = lines::Compose(lines::SubjectPrefix(), sjis("夏の旅"));
-  tables.title[3] = lines::Compose(lines::TitlePrefix(1), sjis("港の朝"));
-  tables.memo[3] = lines::ComposeMemo(lines::MemoPrefix(1), sjis("朝早く港を歩いた。\r\n曇り空。"));
-  TempGallery::WriteFile(paths::kSubjectFile, SubjectFileText(tables));
-  TempGallery::WriteFile(paths::kTitleFile, TitleFileText(tables, 3));
-  TempGallery::WriteFile(paths::kMemoFile, MemoFileText(tables, 3));
-
-  QtDialog dialog;
-  ASSERT_TRUE(dialog.Initialise());
-  ASSERT_TRUE(dialog.logic().previewBitmap().HasImage());
-  ASSERT_TRUE(dialog.grab().save(QString::fromStdString(target), "PNG")) << target;
 }
 
 }  // namespace

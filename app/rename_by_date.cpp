@@ -1,0 +1,67 @@
+// ① Renames every photo in "Pelvora" after its shooting date and time.
+#include <algorithm>
+
+#include "app/gallery_editor_dlg.h"
+#include "batch/date_name.h"
+#include "batch/exif_reader.h"
+#include "platform/file_rename.h"
+#include "platform/jpg_listing.h"
+#include "texts/app_texts.h"
+#include "texts/batch_texts.h"
+
+void CGalleryEditorDlg::OnRenameByDate() {
+  state_.abortFlag = 0;
+
+  std::vector<std::string> photos = platform::ListJpg(paths::kPhotoDir);
+  if (photos.empty()) {
+    ShowError(txt::kNoPhotos);
+    state_.abortFlag = 1;
+    EndDialog();
+    return;
+  }
+  // More photos or longer names than the photo list holds: nothing is renamed.
+  if (ExceedsPhotoTables(photos)) {
+    ShowError(txt::kTooManyPhotos);
+    state_.abortFlag = 1;
+    EndDialog();
+    return;
+  }
+  const int n = static_cast<int>(photos.size());
+  state_.listedPhotos = n;
+  for (int i = 1; i <= n; ++i) state_.photoList[i] = photos[i - 1];
+
+  const std::string dir = std::string(paths::kPhotoDir) + "/";
+  ExifReader reader;
+  ui_.SetWaitCursor(true);
+  bool waiting = true;
+  for (int i = 1; i <= n; ++i) {
+    // A photo that cannot be opened ends the run quietly; the completion note follows.
+    if (!reader.Load(dir + state_.photoList[i])) break;
+    if (!reader.FindExifBlock()) {
+      ui_.SetWaitCursor(false);
+      waiting = false;
+      ShowError(txt::kNoExifBlock);
+      state_.abortFlag = 1;
+      break;
+    }
+    // No date, a taken name, or a name that would leave "Pelvora": the photo
+    // keeps its name, and so do all the photos after it.
+    std::optional<DateBuffer> date = ReadShootingDate(reader);
+    std::string newName = date ? NameFromDate(*date) : std::string();
+    if (!date || !IsPlainFileName(newName) ||
+        !platform::RenameNoReplace(dir + state_.photoList[i], dir + newName)) {
+      ShowError(txt::kNoShootingDate);
+      state_.abortFlag = 1;
+      break;
+    }
+    state_.photoList[i] = newName;
+  }
+  std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);
+  if (waiting) ui_.SetWaitCursor(false);
+
+  if (state_.abortFlag) {
+    EndDialog();
+    return;
+  }
+  ShowNote(txt::kRenameDone);
+}

@@ -1,0 +1,101 @@
+#include "batch/exif_reader.h"
+
+#include <algorithm>
+
+#include "platform/raw_file.h"
+
+bool ExifReader::Load(const std::string& path) {
+  buffer_.clear();
+  bytes_ = BoundedBytes(buffer_);
+  origin_ = 0;
+  littleEndian_ = false;
+  auto head = platform::ReadHead(path, exif::kReadBufferSize);
+  if (!head) return false;
+  buffer_ = std::move(*head);
+  bytes_ = BoundedBytes(buffer_);
+  return true;
+}
+
+void ExifReader::LoadBytes(const std::uint8_t* data, std::size_t size) {
+  size = std::min(size, exif::kReadBufferSize);
+  buffer_.assign(data, data + size);
+  bytes_ = BoundedBytes(buffer_);
+  origin_ = 0;
+  littleEndian_ = false;
+}
+
+bool ExifReader::FindExifBlock() {
+  for (std::size_t p = 0; p < exif::kExifSearchEnd; ++p) {
+    if (bytes_.U8(p) == 0xFF && bytes_.U8(p + 1) == 0xE1) {
+      origin_ = p + 10;
+      littleEndian_ = bytes_.U8(origin_) == 'I' && bytes_.U8(origin_ + 1) == 'I';
+      return true;
+    }
+  }
+  return false;
+}
+
+std::optional<std::uint16_t> ExifReader::ReadU16(std::uint32_t offset) const {
+  return bytes_.U16(std::uint64_t{origin_} + offset, littleEndian_);
+}
+
+std::optional<std::uint32_t> ExifReader::ReadU32(std::uint32_t offset) const {
+  return bytes_.U32(std::uint64_t{origin_} + offset, littleEndian_);
+}
+
+std::optional<std::uint32_t> ExifReader::ReadDirectory(std::uint32_t offset,
+                                                       ExifDirectory& table) const {
+  table.clear();
+  const std::uint64_t at = std::uint64_t{origin_} + offset;
+  auto count = bytes_.U16(at, littleEndian_);
+  if (!count) return std::nullopt;
+  const std::size_t decoded = std::min<std::size_t>(*count, exif::kMaxDirectoryEntries);
+  for (std::size_t i = 0; i < decoded; ++i) {
+    const std::uint64_t pos = at + 2 + 12 * std::uint64_t{i};
+    if (!bytes_.Contains(pos, 12)) break;  // later entries lie further out
+    table.push_back({*bytes_.U16(pos, littleEndian_), *bytes_.U16(pos + 2, littleEndian_),
+                     *bytes_.U32(pos + 4, littleEndian_), *bytes_.U32(pos + 8, littleEndian_)});
+  }
+  return bytes_.U32(at + 2 + 12 * std::uint64_t{*count}, littleEndian_);
+}
+
+const ExifEntry* ExifReader::FindTag(const ExifDirectory& table, std::uint16_t tag) {
+  for (auto it = table.rbegin(); it != table.rend(); ++it)
+    if (it->tag == tag) return &*it;
+  return nullptr;
+}
+
+std::optional<std::span<const std::uint8_t>> ExifReader::ValueBytes(const ExifEntry& entry) const {
+  if (entry.count == 0) return std::span<const std::uint8_t>();
+  return bytes_.Slice(std::uint64_t{origin_} + entry.value, entry.count);
+}
+
+std::optional<std::string> ExifReader::ValueText(const ExifEntry& entry) const {
+  auto value = ValueBytes(entry);
+  if (!value) return std::nullopt;
+  auto end = std::find(value->begin(), value->end(), std::uint8_t{0});
+  return std::string(value->begin(), end);
+}
+
+std::optional<std::uint32_t> ExifReader::Ifd0Offset() const { return ReadU32(4); }
+
+std::optional<std::uint32_t> ExifReader::ExifIfdOffset() const {
+  auto ifd0 = Ifd0Offset();
+  if (!ifd0) return std::nullopt;
+  ExifDirectory table;
+  ReadDirectory(*ifd0, table);
+  const ExifEntry* pointer = FindTag(table, exif::kTagExifIfdPointer);
+  if (!pointer) return std::nullopt;
+  return pointer->value;
+}
+
+std::optional<std::uint32_t> ExifReader::Ifd1Offset() const {
+  auto ifd0 = Ifd0Offset();
+  if (!ifd0) return std::nullopt;
+  auto count = ReadU16(*ifd0);
+  if (!count) return std::nullopt;
+  auto next =
+      bytes_.U32(std::uint64_t{origin_} + *ifd0 + 2 + 12 * std::uint64_t{*count}, littleEndian_);
+  if (!next || *next == 0) return std::nullopt;
+  return next;
+}

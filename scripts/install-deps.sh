@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what Vornami needs to build, test and show its gallery on Debian 12.
+# Idempotent: packages already present are not touched. Needs root for apt.
+set -euo pipefail
+
+packages=(
+  build-essential cmake g++ clang pkg-config libgtest-dev   # build and tests
+  qt6-base-dev                                               # the dialog
+  fonts-ipafont-gothic                                       # Japanese font for the dialog
+  libjpeg-turbo-progs                                        # cjpeg/djpeg for decoder tests and demo photos
+  chromium                                                   # the gallery test in a real browser
+  xvfb xauth                                                 # screenshots of the dialog
+)
+command -v node >/dev/null 2>&1 || packages+=(nodejs npm)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing packages: ${missing[*]} (run this script as root to install them)" >&2
+    exit 1
+  fi
+  echo "Installing: ${missing[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# Browser-test driver from the npm registry (the browser itself is Debian's).
+here=$(cd "$(dirname "$0")/.." && pwd)
+if [ -f "$here/tests/browser/package.json" ] && [ ! -d "$here/tests/browser/node_modules" ]; then
+  (cd "$here/tests/browser" && npm ci --no-audit --no-fund --silent)
+fi

@@ -1,0 +1,169 @@
+// The dialog's initialisation, painting and About box.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/control_ids.h"
+#include "app/gallery_editor_dlg.h"
+#include "tests/support/recording_ui.h"
+#include "tests/support/temp_gallery.h"
+
+namespace {
+
+const char kNoPhotos[] =
+    "撮影データ（jpg形式）がフォルダ「Pelvora」にありません。撮影データをフォルダ「Pelvora」内にコ"
+    "ピ"
+    "ーし、「①ファイル名一括変換」以下を実行してください。";
+const char kNotRenamed[] =
+    "ファイル名が変換されていません。「①ファイル名一括変換」以下を実行してください。";
+const char kNoThumbnails[] =
+    "サムネイルデータ（jpg形式）がフォルダ「gallery/thumbnail」にありません。「②サムネイル一括作成"
+    "」以下を実行してください。";
+
+void AddPhoto(const std::string& name, bool withThumbnail = true) {
+  TempGallery::WriteFile("Pelvora/" + name, "photo");
+  if (withThumbnail) TempGallery::WriteFile("gallery/thumbnail/Tn_" + name, "thumbnail");
+}
+
+struct Dialog {
+  RecordingUi ui;
+  CGalleryEditorDlg dlg{ui};
+};
+
+TEST(DialogStartup, NoPhotosEndsTheDialog) {
+  TempGallery gallery;
+  Dialog d;
+  EXPECT_FALSE(d.dlg.OnInitDialog());
+  ASSERT_EQ(d.ui.messages.size(), 1u);
+  EXPECT_EQ(d.ui.messages[0].utf8, kNoPhotos);
+  EXPECT_EQ(d.ui.messages[0].style, UiPort::MessageStyle::kError);
+  EXPECT_TRUE(d.ui.ended);
+}
+
+TEST(DialogStartup, UnrenamedFirstPhotoStopsWithTheDialogOpen) {
+  TempGallery gallery;
+  AddPhoto("IMG_0001.JPG");
+  Dialog d;
+  EXPECT_TRUE(d.dlg.OnInitDialog());
+  ASSERT_EQ(d.ui.messages.size(), 1u);
+  EXPECT_EQ(d.ui.messages[0].utf8, kNotRenamed);
+  EXPECT_FALSE(d.ui.ended);
+  EXPECT_EQ(d.dlg.state().abortFlag, 1);
+  // Only the title and the version are painted.
+  auto texts = d.dlg.PaintTexts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0].utf8, "Vornami編集");
+  EXPECT_EQ(texts[1].utf8, "Ver.8.0");
+}
+
+TEST(DialogStartup, OnlyTheFirstListedNameIsCheckedForRenaming) {
+  TempGallery gallery;
+  AddPhoto("2003_08_03_09_05_00.jpg");
+  AddPhoto("IMG_0001.JPG");  // sorts after the renamed photo
+  Dialog d;
+  EXPECT_TRUE(d.dlg.OnInitDialog());
+  EXPECT_TRUE(d.ui.messages.empty());
+  EXPECT_EQ(d.dlg.state().photoCount, 2);
+}
+
+TEST(DialogStartup, NoThumbnailsStopsWithTheDialogOpen) {
+  TempGallery gallery;
+  AddPhoto("2003_08_03_09_05_00.jpg", false);
+  Dialog d;
+  EXPECT_TRUE(d.dlg.OnInitDialog());
+  ASSERT_EQ(d.ui.messages.size(), 1u);
+  EXPECT_EQ(d.ui.messages[0].utf8, kNoThumbnails);
+  EXPECT_FALSE(d.ui.ended);
+  EXPECT_EQ(d.dlg.PaintTexts().size(), 2u);
+}
+
+TEST(DialogStartup, LoadsStateLabelsAndEdits) {
+  TempGallery gallery;
+  AddPhoto("2003_08_03_09_05_00.jpg");
+  AddPhoto("2003_08_03_09_06_00.jpg");
+  AddPhoto("2003_08_04_10_00_00.jpg", false);  // count comes from the thumbnails
+  TempGallery::WriteFile("gallery/data/subject.js", "a\r\nb\r\nvar subjectName=\"\x97\xb7\";\r\n");
+  TempGallery::WriteFile("gallery/data/note.js", "a\r\nb\r\nc\r\nnote[1]=\"one<br>two\";\r\n");
+  Dialog d;
+  EXPECT_TRUE(d.dlg.OnInitDialog());
+  EXPECT_TRUE(d.ui.messages.empty());
+  const SharedState& s = d.dlg.state();
+  EXPECT_EQ(s.photoCount, 2);
+  EXPECT_EQ(s.listedPhotos, 3);
+  EXPECT_EQ(s.currentPhoto, 1);
+  EXPECT_EQ(s.currentPhotoName, "2003_08_03_09_05_00.jpg");
+  EXPECT_EQ(d.ui.edits[ctl::kThemeEdit], "旅");
+  EXPECT_EQ(d.ui.edits[ctl::kTitleEdit], "");
+  EXPECT_EQ(d.ui.edits[ctl::kMemoEdit], "one\r\ntwo");
+  auto texts = d.dlg.PaintTexts();
+  ASSERT_EQ(texts.size(), 5u);
+  EXPECT_EQ(texts[2].utf8, "トータル写真枚数 = 2");
+  EXPECT_EQ(texts[2].x, 160);
+  EXPECT_EQ(texts[2].y, 255);
+  EXPECT_EQ(texts[3].utf8, "No.1");
+  EXPECT_EQ(texts[4].utf8, "2003_08_03_09_05_00.jpg");
+  EXPECT_FALSE(TempGallery::Exists("gallery/data/title.js"));  // nothing written at start-up
+}
+
+TEST(DialogStartup, MissingThumbnailOfPhotoOneEndsTheDialog) {
+  TempGallery gallery;
+  AddPhoto("2003_08_03_09_05_00.jpg", false);
+  TempGallery::WriteFile("gallery/thumbnail/Tn_other.jpg", "x");
+  Dialog d;
+  d.dlg.OnInitDialog();
+  ASSERT_EQ(d.ui.messages.size(), 1u);
+  EXPECT_EQ(d.ui.messages[0].utf8, "ファイル読み込みエラー");
+  EXPECT_TRUE(d.ui.ended);
+  EXPECT_EQ(d.dlg.state().abortFlag, 1);
+}
+
+TEST(DialogStartup, TooManyPhotosOrTooLongNamesAreRefused) {
+  struct Case {
+    const char* what;
+    int photos;
+    std::size_t nameLength;
+    bool refused;
+  } cases[] = {
+      {"1000 photos fit", 1000, 28, false},
+      {"1001 photos do not", 1001, 28, true},
+      {"a 99-byte name fits", 1, 99, false},
+      {"a 100-byte name does not", 1, 100, true},
+  };
+  for (const auto& c : cases) {
+    TempGallery gallery;
+    for (int i = 0; i < c.photos; ++i) {
+      char name[32];
+      std::snprintf(name, sizeof name, "2003_08_03_09_05_00_%04d", i);
+      AddPhoto(name + std::string(c.nameLength - 4 - std::strlen(name), 'x') + ".jpg");
+    }
+    Dialog d;
+    EXPECT_TRUE(d.dlg.OnInitDialog()) << c.what;
+    bool refused =
+        !d.ui.messages.empty() && d.ui.messages[0].utf8.find("100バイト以上") != std::string::npos;
+    EXPECT_EQ(refused, c.refused) << c.what;
+    if (c.refused) {
+      EXPECT_EQ(d.dlg.state().abortFlag, 1) << c.what;
+      EXPECT_FALSE(d.ui.ended) << c.what;
+    } else {
+      EXPECT_EQ(d.dlg.state().photoCount, c.photos) << c.what;
+    }
+  }
+}
+
+TEST(DialogStartup, SystemCommandsSixteenToThirtyOneOpenTheAboutBox) {
+  TempGallery gallery;
+  Dialog d;
+  for (unsigned id : {16u, 17u, 31u}) d.dlg.OnSysCommand(id);
+  EXPECT_EQ(d.ui.aboutBoxes, 3);
+  for (unsigned id : {0u, 15u, 32u, 0xF060u}) d.dlg.OnSysCommand(id);
+  EXPECT_EQ(d.ui.aboutBoxes, 3);
+}
+
+TEST(DialogStartup, CloseEndsTheDialog) {
+  TempGallery gallery;
+  Dialog d;
+  EXPECT_TRUE(d.dlg.Click(ctl::kClose));
+  EXPECT_TRUE(d.ui.ended);
+}
+
+}  // namespace
