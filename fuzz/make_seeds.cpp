@@ -3,7 +3,9 @@
 // thumbnail, damaged in the ways the readers must survive, and data files as
 // a save writes them and as a hand edit might leave them.
 //
-// Usage: fuzz_seeds DIR   (writes DIR/<target>/<name> for every target)
+// Usage: fuzz_seeds DIR [PHOTO...]
+// writes DIR/<target>/<name> for every target, and the embedded thumbnail of
+// every PHOTO to DIR/jpeg_decoder/ (the decoder's inputs in the editor).
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +15,8 @@
 #include "app/annotation_text.h"
 #include "app/data_tables.h"
 #include "app/line_rules.h"
+#include "batch/embedded_thumbnail.h"
+#include "batch/exif_reader.h"
 #include "fuzz/data_tables_input.h"
 #include "platform/encoding.h"
 #include "platform/text_file.h"
@@ -223,16 +227,35 @@ void WriteDataSeeds(const fs::path& dir) {
   seed("empty_files", empty);
 }
 
+// ---- Thumbnails ----
+
+bool WriteThumbnailSeed(const fs::path& dir, const std::string& photo) {
+  ExifReader reader;
+  if (!reader.Load(photo)) return false;
+  if (!reader.FindExifBlock()) return true;
+  auto thumbnail = EmbeddedThumbnail(reader);
+  if (thumbnail.empty()) return true;
+  return WriteSeed(dir, fs::path(photo).stem().string() + "_thumbnail",
+                   std::string(thumbnail.begin(), thumbnail.end()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: %s DIR [PHOTO...]\n", argv[0]);
     return 2;
   }
   const fs::path out = argv[1];
   WritePhotoSeeds(out / "exif_walk");
   WritePhotoSeeds(out / "date_thumbnail");
   WriteDataSeeds(out / "data_tables");
+  fs::create_directories(out / "jpeg_decoder");
+  for (int i = 2; i < argc; ++i) {
+    if (!WriteThumbnailSeed(out / "jpeg_decoder", argv[i])) {
+      std::fprintf(stderr, "cannot read %s\n", argv[i]);
+      return 1;
+    }
+  }
   return 0;
 }

@@ -69,18 +69,21 @@ do_seed() {
   mkdir -p "$build/logs"
   local seeds="$build/seeds"
   rm -rf "$seeds"
-  "$build/fuzz/fuzz_seeds" "$seeds"
-  # The photos as the readers see them: their first 65,536 bytes.
+  # The photos as the readers see them (their first 65,536 bytes) and their thumbnails.
   mkdir -p "$seeds/photos"
+  local photos=()
   if [ -d "$samples" ]; then
-    for f in "$samples"/*.jpg; do head -c 65536 "$f" >"$seeds/photos/$(basename "$f")"; done
+    photos=("$samples"/*.jpg)
+    for f in "${photos[@]}"; do head -c 65536 "$f" >"$seeds/photos/$(basename "$f")"; done
   else
     echo "no sample photos in $samples; seeding from the fixtures alone" >&2
   fi
+  "$build/fuzz/fuzz_seeds" "$seeds" "${photos[@]}"
   for t in $(present_targets); do
     local inputs=("$seeds/$t")
     case $t in
       exif_walk | date_thumbnail) inputs+=("$seeds/photos") ;;
+      jpeg_decoder) inputs+=("$here/tests/data/jpeg") ;;  # cjpeg fixtures of every layout
     esac
     [ -d "$here/fuzz/corpus/$t" ] && inputs+=("$here/fuzz/corpus/$t")
     local existing=()
