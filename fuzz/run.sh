@@ -14,7 +14,9 @@
 # build-fuzz/logs/TARGET.log; the last lines of the log give executions
 # (stat::number_of_executed_units) and coverage (cov:, ft:). A crashing input
 # belongs in tests/data/regressions/TARGET/ once its cause is fixed.
-# The machine's cores are shared: runs use one process each.
+# Extra libFuzzer flags for a run go in VORNAMI_FUZZ_FLAGS (e.g. "-len_control=0"
+# to try long inputs at once). The machine's cores are shared: runs use one
+# process each.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build="$here/build-fuzz"
@@ -38,7 +40,7 @@ max_len() {
 
 fuzzer_flags() {
   local t=$1
-  local flags=(-max_len="$(max_len "$t")" -timeout=10 -rss_limit_mb=2048)
+  local flags=(-max_len="$(max_len "$t")" -timeout=10 -rss_limit_mb=2048 ${VORNAMI_FUZZ_FLAGS:-})
   [ -f "$here/fuzz/$t.dict" ] && flags+=(-dict="$here/fuzz/$t.dict")
   echo "${flags[@]}"
 }
@@ -132,7 +134,7 @@ case ${1:-} in
     ;;
   replay) mkdir -p "$build/logs" && do_replay ;;
   *)
-    sed -n '2,19p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,21p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac
