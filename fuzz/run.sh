@@ -134,7 +134,7 @@ case ${1:-} in
     ;;
   replay) mkdir -p "$build/logs" && do_replay ;;
   *)
-    sed -n '2,21p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,19p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac
