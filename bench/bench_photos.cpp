@@ -25,8 +25,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-constexpr int kPictureWidth = 1280;
-constexpr int kPictureHeight = 960;
+constexpr int kPictureWidth = 640;
+constexpr int kPictureHeight = 480;
 constexpr int kThumbnailWidth = 160;
 constexpr int kThumbnailHeight = 120;
 constexpr int kVariants = 8;  // distinct pictures and thumbnails, used in turn
