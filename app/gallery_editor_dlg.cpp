@@ -135,7 +135,7 @@ bool CGalleryEditorDlg::Click(int controlId) {
       {ctl::kTopPhoto, &CGalleryEditorDlg::OnTopPhoto},
   };
   for (const auto& [id, handler] : kHandlers) {
-    if (id == controlId && IsHandlerAvailable(id)) {
+    if (id == controlId) {
       (this->*handler)();
       return true;
     }

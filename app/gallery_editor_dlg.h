@@ -9,6 +9,7 @@
 
 #include "app/shared_state.h"
 #include "app/ui_port.h"
+#include "batch/info_value_texts.h"
 
 // A text the dialog paints at a pixel position of its client area.
 struct PaintedText {
@@ -51,9 +52,6 @@ class CGalleryEditorDlg {
   void OnResetColors();
   void OnTopPhoto();
 
-  // Whether the button's handler is built yet; buttons of unbuilt handlers stay disabled.
-  static bool IsHandlerAvailable(int controlId);
-
   // Runs the handler of a button; false for an id without one.
   bool Click(int controlId);
 
@@ -85,4 +83,6 @@ class CGalleryEditorDlg {
   std::unique_ptr<std::uint8_t[]> red_, green_, blue_;
   // The colour last accepted in each colour button's dialog, black until then.
   std::array<RgbColour, 4> rememberedColours_{};
+  // The remembered maker and custom-function headers of ③, kept until the program ends.
+  ShootingInfoMemory infoMemory_;
 };

@@ -52,10 +52,11 @@ std::optional<std::uint32_t> ExifReader::ReadDirectory(std::uint32_t offset,
   const std::uint64_t at = std::uint64_t{origin_} + offset;
   auto count = bytes_.U16(at, littleEndian_);
   if (!count) return std::nullopt;
+  // A directory partly outside the bytes read is missing as a whole.
+  if (!bytes_.Contains(at + 2, 12 * std::uint64_t{*count})) return std::nullopt;
   const std::size_t decoded = std::min<std::size_t>(*count, exif::kMaxDirectoryEntries);
   for (std::size_t i = 0; i < decoded; ++i) {
     const std::uint64_t pos = at + 2 + 12 * std::uint64_t{i};
-    if (!bytes_.Contains(pos, 12)) break;  // later entries lie further out
     table.push_back({*bytes_.U16(pos, littleEndian_), *bytes_.U16(pos + 2, littleEndian_),
                      *bytes_.U32(pos + 4, littleEndian_), *bytes_.U32(pos + 8, littleEndian_)});
   }

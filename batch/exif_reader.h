@@ -16,11 +16,8 @@
 // Bounds: only the bytes actually read exist. Anything that lies wholly or
 // partly outside them is missing as a whole and is never read:
 // - a 16- or 32-bit value whose bytes are not all inside;
-// - a directory whose entry count is outside: no entries, no next offset;
-// - a directory whose count is inside but whose entries run past the end: the
-//   entries that lie wholly inside are decoded (at most the first 100), each
-//   entry that does not is missing, and the next-directory offset is missing
-//   when its four bytes are outside;
+// - a directory whose entry count, or any of whose count entries (all of them,
+//   before the cap of 100), lies outside: no entries and no next offset;
 // - a value whose count bytes at t + value are not all inside (checked for
 //   every one of the count bytes before a caller caps the copy).
 // A directory with more than 100 entries: its first 100 are decoded; its
@@ -73,7 +70,7 @@ class ExifReader {
 
   // Fills the table with the directory at offset (see Bounds above) and
   // returns its next-directory offset. Nothing, and an empty table, when the
-  // directory's entry count lies outside the bytes read.
+  // directory lies wholly or partly outside the bytes read.
   std::optional<std::uint32_t> ReadDirectory(std::uint32_t offset, ExifDirectory& table) const;
 
   // The last entry of the table with that tag.

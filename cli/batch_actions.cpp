@@ -81,8 +81,7 @@ std::string OneLine(const std::string& text) {
 
 std::optional<BatchAction> ParseOne(const std::string& arg) {
   for (const auto& c : kClicks)
-    if (arg == c.name && CGalleryEditorDlg::IsHandlerAvailable(c.controlId))
-      return BatchAction{BatchAction::Kind::kClick, c.controlId, {}, {}};
+    if (arg == c.name) return BatchAction{BatchAction::Kind::kClick, c.controlId, {}, {}};
   for (const auto& e : kEdits)
     if (StartsWith(arg, e.name))
       return BatchAction{BatchAction::Kind::kSetEdit,
@@ -90,7 +89,7 @@ std::optional<BatchAction> ParseOne(const std::string& arg) {
                          EditText(arg.substr(std::char_traits<char>::length(e.name))),
                          {}};
   for (const auto& c : kColourClicks) {
-    if (StartsWith(arg, c.name) && CGalleryEditorDlg::IsHandlerAvailable(c.controlId)) {
+    if (StartsWith(arg, c.name)) {
       BatchAction action{BatchAction::Kind::kColourClick, c.controlId, {}, {}};
       if (!ParseColour(arg.substr(std::char_traits<char>::length(c.name)), action.colour))
         return std::nullopt;
@@ -142,22 +141,16 @@ bool RunBatchAction(const BatchAction& action, CGalleryEditorDlg& dlg, BatchUi& 
 }
 
 std::string BatchUsage() {
-  std::string usage =
-      "usage: vornami-batch init\n"
-      "       vornami-batch ACTION...\n"
-      "Runs the editor's start-up in the current folder, then each ACTION in order:\n";
-  std::string clicks;
-  for (const auto& c : kClicks)
-    if (CGalleryEditorDlg::IsHandlerAvailable(c.controlId)) clicks += std::string(" ") + c.name;
-  if (!clicks.empty()) usage += " " + clicks + "\n";
-  usage += "  theme=TEXT title=TEXT memo=TEXT show\n";
-  std::string colours;
-  for (const auto& c : kColourClicks)
-    if (CGalleryEditorDlg::IsHandlerAvailable(c.controlId))
-      colours += std::string(" ") + c.name + "#rrggbb|cancel";
-  if (!colours.empty()) usage += " " + colours + "\n";
-  usage +=
-      "init lays out the gallery folder as delivered (never overwriting a file).\n"
-      "Exit status: 0 done, 2 the dialog ended, 64 usage error.\n";
-  return usage;
+  return "usage: vornami-batch init\n"
+         "       vornami-batch ACTION...\n"
+         "init lays out the gallery folder as delivered in the current folder (never\n"
+         "overwriting a file). Otherwise the editor starts in the current folder and\n"
+         "performs each ACTION in order, as its button would:\n"
+         "  rename thumbnails info data pages                     (1) to (5)\n"
+         "  first jump-back back next jump-forward last           navigation\n"
+         "  theme=TEXT title=TEXT memo=TEXT register save         editing\n"
+         "  bg-color=C title-color=C item-color=C data-color=C    C is #rrggbb or cancel\n"
+         "  reset-colors top-photo show\n"
+         "Messages print as 'error: TEXT' or 'info: TEXT'.\n"
+         "Exit status: 0 done, 2 the dialog ended, 64 usage error.\n";
 }

@@ -104,7 +104,6 @@ void QtDialog::BuildControls() {
   for (const auto& spec : kButtons) {
     auto* button = new QPushButton(Q(spec.label), this);
     button->setGeometry(DluRect(spec.x, spec.y, spec.w, spec.h));
-    button->setEnabled(CGalleryEditorDlg::IsHandlerAvailable(spec.id));
     button->setAutoDefault(false);
     button->setObjectName(QString("button%1").arg(spec.id));
     if (spec.id == ctl::kClose) button->setDefault(true);

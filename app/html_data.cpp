@@ -1,0 +1,97 @@
+// ④ "HTMLデータ作成": the data scripts of the gallery. Counts the photos in
+// "Pelvora", reads the first and the last photo's shooting date and the first
+// photo's camera model, writes "other.js" and "filename.js", and starts the
+// titles and memos afresh, in "title.js" and "note.js" and in the tables. A
+// gallery without "colordata.js" gets one with the colours in force.
+#include <string>
+
+#include "app/gallery_editor_dlg.h"
+#include "batch/exif_reader.h"
+#include "platform/jpg_listing.h"
+#include "platform/raw_file.h"
+#include "platform/text_file.h"
+#include "site/annotation_reset.h"
+#include "site/data_scripts.h"
+#include "site/photo_facts.h"
+#include "texts/app_texts.h"
+#include "texts/site_texts.h"
+
+namespace {
+
+// Loads photo `number` and finds its Exif block; the message that stops the
+// run when that fails, nothing otherwise.
+const char* ReadPhoto(ExifReader& reader, const SharedState& state, int number) {
+  // A number beyond the names listed last names no photo: it cannot be opened.
+  if (number < 1 || number > state.listedPhotos ||
+      static_cast<std::size_t>(number) >= state.photoList.size() || state.photoList[number].empty())
+    return txt::kNotRenamed;
+  if (!reader.Load(std::string(paths::kPhotoDir) + "/" + state.photoList[number]))
+    return txt::kNotRenamed;
+  if (!reader.FindExifBlock()) return txt::kNoExifInfo;
+  return nullptr;
+}
+
+}  // namespace
+
+void CGalleryEditorDlg::OnHtmlData() {
+  state_.abortFlag = 0;
+  site::GallerySummary summary;
+  summary.folderCount = static_cast<int>(platform::ListJpg(paths::kPhotoDir).size());
+  ui_.SetWaitCursor(true);
+
+  ExifReader reader;
+  const char* failure = ReadPhoto(reader, state_, 1);
+  if (!failure) {
+    summary.model = site::ModelText(reader);
+    summary.firstDate = site::ShootingDateText(reader);
+    failure = ReadPhoto(reader, state_, summary.folderCount);
+  }
+  if (!failure) summary.lastDate = site::ShootingDateText(reader);
+
+  // Titles and memos start afresh in the tables whether or not the run went through.
+  site::ResetAnnotations(state_.tables, state_.photoCount);
+
+  // Each file is replaced whole or not at all; the first that cannot be
+  // written is named and the step stops there.
+  std::string unwritable;
+  if (!failure) {
+    const std::pair<const char*, std::string> files[] = {
+        {site::kOtherScript, site::OtherScriptText(summary)},
+        {site::kFileNameScript,
+         site::FileNameScriptText(state_.photoList, state_.photoCount, state_.listedPhotos)},
+        {paths::kMemoFile, MemoFileText(state_.tables, state_.photoCount)},
+        {paths::kTitleFile, TitleFileText(state_.tables, state_.photoCount)},
+    };
+    for (const auto& [path, text] : files) {
+      if (!platform::ReplaceTextFile(path, text)) {
+        unwritable = path;
+        break;
+      }
+    }
+    // Every generated page paints itself in the colours of "colordata.js":
+    // without it their scripts stop and the pages stay blank. A gallery whose
+    // colours were never saved gets the colours in force, which are the
+    // defaults; an existing file is never touched.
+    if (unwritable.empty() && !platform::IsRegularFile(paths::kColourFile)) {
+      DataTables colours;
+      colours.colour = state_.tables.colour;
+      if (colours.colour[0].empty()) FillDefaultColours(colours);
+      if (!platform::ReplaceTextFile(paths::kColourFile, ColourFileText(colours)))
+        unwritable = paths::kColourFile;
+    }
+  }
+  ui_.SetWaitCursor(false);
+
+  if (failure) {
+    ShowError(failure);
+    state_.abortFlag = 1;
+  } else if (!unwritable.empty()) {
+    ShowError(txt::kCannotWritePrefix + unwritable);
+    state_.abortFlag = 1;
+  }
+  if (state_.abortFlag) {
+    EndDialog();
+    return;
+  }
+  ShowNote(txt::kDataDone);
+}
