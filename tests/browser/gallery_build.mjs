@@ -1,0 +1,92 @@
+// Builds a finished gallery in a folder the way a user does: lays out the
+// gallery as delivered, copies camera photos into "Pelvora", runs the batch
+// steps and types the theme, titles, memos, top photo and colours into the
+// editor, all through vornami-batch.
+import { execFileSync, spawnSync } from 'node:child_process';
+import { mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { writePictureJpeg } from './fixture_images.mjs';
+
+export const PHOTO_COUNT = 20;
+export const NO_THUMBNAIL = 7;  // this photo's camera wrote no embedded thumbnail
+export const TOP_PHOTO = 3;
+export const MODEL = 'Vornami Test Camera';
+export const THEME = '北海道の夏休み';
+export const SCREEN_TITLES = ['夏の朝', '海辺の散歩', '山の上から', '夕焼けの丘', '湖のほとり'];
+
+// Photo i (from 1) is shot 7 h 13 min 11 s after photo i - 1; photo 1 at 2003-08-03 09:05:00.
+export function shotAt(i) {
+  const t = new Date(Date.UTC(2003, 7, 3, 9, 5, 0) + (i - 1) * (7 * 3600 + 13 * 60 + 11) * 1000);
+  const p = (v) => String(v).padStart(2, '0');
+  return {
+    exif: `${t.getUTCFullYear()}:${p(t.getUTCMonth() + 1)}:${p(t.getUTCDate())} ` +
+          `${p(t.getUTCHours())}:${p(t.getUTCMinutes())}:${p(t.getUTCSeconds())}`,
+    name: `${t.getUTCFullYear()}_${p(t.getUTCMonth() + 1)}_${p(t.getUTCDate())}_` +
+          `${p(t.getUTCHours())}_${p(t.getUTCMinutes())}_${p(t.getUTCSeconds())}.jpg`,
+    day: `${t.getUTCFullYear()}.${p(t.getUTCMonth() + 1)}.${p(t.getUTCDate())}`,
+    text: `${t.getUTCFullYear()}年${t.getUTCMonth() + 1}月${t.getUTCDate()}日` +
+          `${t.getUTCHours()}時${t.getUTCMinutes()}分`,
+  };
+}
+
+export function titleOf(i) {
+  return `${SCREEN_TITLES[(i - 1) % SCREEN_TITLES.length]}${i}`;
+}
+
+export function memoOf(i) {
+  return `写真${i}のメモ\n二行目`;
+}
+
+export function toolsMissing() {
+  const r = spawnSync('cjpeg', ['-version']);
+  if (r.error) return 'cjpeg (libjpeg-turbo-progs) is not installed';
+  return null;
+}
+
+function batch(bin, dir, args) {
+  const r = spawnSync(join(bin, 'vornami-batch'), args, { cwd: dir, encoding: 'utf8' });
+  if (r.error) throw r.error;
+  if (r.status !== 0) {
+    throw new Error(`vornami-batch ${args.join(' ')} ended with ${r.status}:\n${r.stdout}${r.stderr}`);
+  }
+  return r.stdout;
+}
+
+// Builds the gallery in `dir` (an empty folder). `bin` holds vornami-batch and
+// the gallery template; `fixturePhoto` is the vornami_fixture_photo program.
+export function buildGallery({ bin, fixturePhoto, dir, colours = {} }) {
+  batch(bin, dir, ['init']);
+
+  // The camera's photos, named as the camera names them.
+  const work = mkdtempSync(join(tmpdir(), 'vornami-pictures-'));
+  try {
+    for (let i = 1; i <= PHOTO_COUNT; i++) {
+      const picture = join(work, `p${i}.jpg`);
+      const thumbnail = join(work, `t${i}.jpg`);
+      writePictureJpeg(picture, i, 640, 480);
+      writePictureJpeg(thumbnail, i, 160, 120, 75);
+      execFileSync(fixturePhoto, [join(dir, 'Pelvora', `DSC${String(1000 + i).padStart(5, '0')}.JPG`),
+        picture, i === NO_THUMBNAIL ? 'none' : thumbnail, shotAt(i).exif, MODEL]);
+    }
+  } finally {
+    rmSync(work, { recursive: true, force: true });
+  }
+  batch(bin, dir, ['rename', 'thumbnails', 'data']);
+  const names = Array.from({ length: PHOTO_COUNT }, (_, i) => shotAt(i + 1).name);
+
+  // The theme, every photo's title and memo, the top photo and the colours,
+  // typed into the editor.
+  const args = [`theme=${THEME}`];
+  for (let i = 1; i <= PHOTO_COUNT; i++) {
+    args.push(`title=${titleOf(i)}`, `memo=${memoOf(i)}`, 'register');
+    if (i < PHOTO_COUNT) args.push('next');
+  }
+  args.push('save', 'first');
+  for (let i = 1; i < TOP_PHOTO; i++) args.push('next');
+  args.push('top-photo', ...Object.entries(colours).map(([k, v]) => `${k}=${v}`));
+  batch(bin, dir, args);
+
+  batch(bin, dir, ['info', 'pages']);
+  return { names };
+}
