@@ -198,9 +198,9 @@ peer_ratio() {
 }
 
 echo
-echo "$photos photos of $(du -k "$scratch/photos/IMG_0001.JPG" | cut -f1) KB, median of $runs runs;" \
+echo "- $photos photos of $(du -k "$scratch/photos/IMG_0001.JPG" | cut -f1) KB, median of $runs runs;" \
   "$(nproc) cores, $cpu; scratch on $fs; load average $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "$(jhead -V 2>&1 | head -1), $(exiv2 --version 2>&1 | head -1)"
+echo "- $(jhead -V 2>&1 | head -1), $(exiv2 --version 2>&1 | head -1), $(uname -sr)"
 echo
 echo "Times in ms, wall clock / processor (user + system); ratios of the medians."
 echo
