@@ -10,6 +10,7 @@
 #include "app/shared_state.h"
 #include "app/ui_port.h"
 #include "batch/info_value_texts.h"
+#include "jpeg/dib.h"
 
 // A text the dialog paints at a pixel position of its client area.
 struct PaintedText {
@@ -27,7 +28,11 @@ class CGalleryEditorDlg {
   void OnSysCommand(unsigned commandId);
   std::vector<PaintedText> PaintTexts() const;
   void OnOK();
+  // Reads the current photo's thumbnail and rebuilds the preview bitmap.
   void LoadPreview();
+  // Paints the preview bitmap at the top-left corner of the preview control
+  // (control 1014), whose surface the painter is; false when there is no picture.
+  bool PaintPreview(DibPainter& previewControl) const;
 
   // ① to ⑤
   void OnRenameByDate();
@@ -58,12 +63,14 @@ class CGalleryEditorDlg {
   const SharedState& state() const { return state_; }
   SharedState& state() { return state_; }
   bool ended() const { return ended_; }
+  const CDib& previewBitmap() const { return preview_; }
 
  private:
   void ShowError(const std::string& sjis);
   void ShowNote(const std::string& sjis);
   void EndDialog();
   void SetEdit(int id, const std::string& sjis);
+  void BuildPreviewBitmap();
 
   // Makes photo n the current photo and shows it with its title and memo.
   void ShowPhoto(int n);
@@ -81,6 +88,7 @@ class CGalleryEditorDlg {
   int imageWidth_ = 0;
   int imageHeight_ = 0;
   std::unique_ptr<std::uint8_t[]> red_, green_, blue_;
+  CDib preview_;
   // The colour last accepted in each colour button's dialog, black until then.
   std::array<RgbColour, 4> rememberedColours_{};
   // The remembered maker and custom-function headers of ③, kept until the program ends.

@@ -1,11 +1,15 @@
+// The thumbnail preview: the current photo's thumbnail, decoded by the
+// system's own decoder, as a 24-bit bitmap painted at the preview control.
+#include <new>
+
 #include "app/gallery_editor_dlg.h"
+#include "jpeg/jpeg_decoder.h"
 #include "platform/raw_file.h"
 #include "texts/app_texts.h"
 
-// Reads the current photo's thumbnail. Pictures are not decoded yet: the
-// preview stays empty, but an unreadable thumbnail ends the dialog as it must.
 void CGalleryEditorDlg::LoadPreview() {
   std::string path = std::string(paths::kThumbnailDir) + "/Tn_" + state_.currentPhotoName;
+  // One byte more than the buffer holds tells a thumbnail that does not fit.
   auto data = platform::ReadHead(path, kThumbnailBufferSize + 1);
   if (!data) {
     ShowError(txt::kReadError);
@@ -13,6 +17,51 @@ void CGalleryEditorDlg::LoadPreview() {
     EndDialog();
     return;
   }
-  state_.thumbnail = std::move(*data);
+  imageWidth_ = imageHeight_ = 0;
+  red_.reset();
+  green_.reset();
+  blue_.reset();
+  // A thumbnail too large for the buffer, or one that does not decode, shows
+  // no picture; the previous photo's picture must not stay either.
+  preview_.Clear();
+  if (data->size() <= kThumbnailBufferSize) {
+    state_.thumbnail = std::move(*data);
+    BuildPreviewBitmap();
+  } else {
+    state_.thumbnail.clear();
+  }
   ui_.Invalidate();
+}
+
+void CGalleryEditorDlg::BuildPreviewBitmap() {
+  CJpegDecoder decoder;
+  if (decoder.LoadFromMemory(state_.thumbnail.data(), state_.thumbnail.size()) != 0) return;
+  if (decoder.Decode() != 0) return;
+  decoder.GetImage(red_, green_, blue_, imageWidth_, imageHeight_);
+
+  // Bottom-up rows of blue, green, red, each padded with zeros to a multiple of 4 bytes.
+  const std::size_t width = static_cast<std::size_t>(imageWidth_);
+  const std::size_t height = static_cast<std::size_t>(imageHeight_);
+  const std::size_t stride = ((3 * width + 3) / 4) * 4;
+  std::unique_ptr<std::uint8_t[]> rows(new (std::nothrow) std::uint8_t[stride * height]());
+  if (rows) {
+    for (std::size_t y = 0; y < height; ++y) {
+      std::uint8_t* row = rows.get() + (height - 1 - y) * stride;
+      for (std::size_t x = 0; x < width; ++x) {
+        const std::size_t i = y * width + x;
+        row[3 * x] = blue_[i];
+        row[3 * x + 1] = green_[i];
+        row[3 * x + 2] = red_[i];
+      }
+    }
+    preview_.Create(imageWidth_, imageHeight_, 24, rows.get(), nullptr);
+  }
+  // The bitmap keeps its own copy: the planes are no longer needed.
+  red_.reset();
+  green_.reset();
+  blue_.reset();
+}
+
+bool CGalleryEditorDlg::PaintPreview(DibPainter& previewControl) const {
+  return preview_.Paint(previewControl, 0, 0);
 }

@@ -14,6 +14,7 @@
 
 #include "app/control_ids.h"
 #include "gui/app_icon.h"
+#include "gui/qt_dib_painter.h"
 #include "platform/encoding.h"
 #include "texts/app_texts.h"
 
@@ -223,6 +224,9 @@ void QtDialog::paintEvent(QPaintEvent* event) {
     painter.setPen(QColor(text.colour.red, text.colour.green, text.colour.blue));
     painter.drawText(text.x, text.y + ascent, QString::fromStdString(text.utf8));
   }
+  // The thumbnail, unscaled, with its top-left corner at the preview control's.
+  QtDibPainter previewControl(painter, previewAnchor_->geometry().topLeft());
+  logic_.PaintPreview(previewControl);
 }
 
 // Linux window managers offer no per-application system menu: the About entry

@@ -15,4 +15,5 @@ echo "== Tests =="
 run_suite "$here/build" -DVORNAMI_TESTS=ON
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LSAN_OPTIONS=suppressions="$here/tests/lsan.supp" \
   run_suite "$here/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVORNAMI_SANITIZE=ON -DVORNAMI_TESTS=ON

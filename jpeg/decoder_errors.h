@@ -1,0 +1,50 @@
+#pragma once
+// The small exception classes by which the JPEG decoder and the bitmap report
+// faults. They are thrown by value and caught by class; their fields are
+// informative only: the class alone decides a result code.
+#include <cstdint>
+#include <string>
+#include <utility>
+
+// Reading past the end of the data; names the reading operation.
+struct EBufferError {
+  const char* operation;
+};
+
+// A malformed marker segment or malformed entropy-coded data.
+struct EDataFormatError {
+  const std::uint8_t* position;  // the offending byte, or null
+  const char* message;
+};
+
+// A JPEG process or frame layout this decoder does not handle.
+struct ENotSupported {
+  std::int32_t marker;
+  const std::uint8_t* position;
+};
+
+// A table index beyond its limit.
+struct EIndexError {
+  std::int32_t limit;
+  std::int32_t index;
+  const char* message;
+};
+
+// A failed (or refused) allocation.
+struct EMemoryError {
+  std::uint32_t amount;
+  const char* message;
+};
+
+// A bitmap format the bitmap class does not handle. The message is Shift-JIS.
+class CDibException {
+ public:
+  CDibException(std::int32_t code, std::string message)
+      : code_(code), message_(std::move(message)) {}
+  std::int32_t code() const { return code_; }
+  const std::string& message() const { return message_; }
+
+ private:
+  std::int32_t code_;
+  std::string message_;
+};
