@@ -1,6 +1,7 @@
 #include "batch/exif_reader.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/raw_file.h"
 
@@ -23,7 +24,7 @@ bool ExifReader::Load(const std::string& path) {
 void ExifReader::LoadBytes(const std::uint8_t* data, std::size_t size) {
   Reset();
   size = std::min(size, exif::kReadBufferSize);
-  std::copy_n(data, size, buffer_.get());
+  if (size > 0) std::memmove(buffer_.get(), data, size);  // data may lie in the buffer itself
   bytes_ = BoundedBytes(std::span<const std::uint8_t>(buffer_.get(), size));
 }
 
