@@ -14,6 +14,9 @@
 # overwrite), prepared outside the timing. Runs of the tools alternate, so
 # that a slow moment of the machine hits all of them alike. Scratch lies on
 # tmpfs (/dev/shm) when there is one: file creation on disk swings too much.
+# The photos' names are known (IMG_0001.JPG…, then dates): plain globs, as a
+# user types them, and as jhead's "&i" needs them (no "./" in front).
+# shellcheck disable=SC2035,SC2012
 set -euo pipefail
 export LC_ALL=C  # a decimal point in $EPOCHREALTIME
 trap 'echo "bench/run.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
@@ -63,7 +66,13 @@ else
   scratch=$(mktemp -d "${TMPDIR:-/tmp}/vornami-bench.XXXXXX")
   echo "warning: no tmpfs; figures on disk swing widely" >&2
 fi
-cleanup() { [ "$keep" -eq 1 ] && echo "scratch kept: $scratch" >&2 || rm -rf "$scratch"; }
+cleanup() {
+  if [ "$keep" -eq 1 ]; then
+    echo "scratch kept: $scratch" >&2
+  else
+    rm -rf "$scratch"
+  fi
+}
 trap cleanup EXIT
 
 echo "Generating $photos photos in $scratch" >&2
