@@ -19,9 +19,14 @@ void ReadInto(platform::TextFileReader& file, std::size_t bufferSize, std::strin
   buffer = std::move(line);
 }
 
-void LoadAnnotations(const char* path, const char* const* header, std::vector<std::string>& table,
-                     std::size_t bufferSize, int photoCount, std::string (*prefix)(int)) {
-  auto file = platform::TextFileReader::Open(path);
+std::optional<platform::TextFileReader> OpenFile(const char* path) {
+  return platform::TextFileReader::Open(path);
+}
+
+void LoadAnnotations(const DataFileOpener& open, const char* path, const char* const* header,
+                     std::vector<std::string>& table, std::size_t bufferSize, int photoCount,
+                     std::string (*prefix)(int)) {
+  auto file = open(path);
   int last = std::min(photoCount, kMaxPhotos) + kHeaderLines;
   if (!file) {
     for (int i = 0; i < kHeaderLines; ++i) table[i] = header[i];
@@ -38,23 +43,29 @@ void FillDefaultColours(DataTables& tables) {
 }
 
 void LoadDataTables(DataTables& tables, int photoCount) {
-  if (auto file = platform::TextFileReader::Open(paths::kSubjectFile)) {
+  LoadDataTables(tables, photoCount, OpenFile);
+}
+
+void LoadColourTable(DataTables& tables) { LoadColourTable(tables, OpenFile); }
+
+void LoadDataTables(DataTables& tables, int photoCount, const DataFileOpener& open) {
+  if (auto file = open(paths::kSubjectFile)) {
     for (auto& line : tables.subject) ReadInto(*file, lines::kLineSize, line);
   } else {
     tables.subject[0] = txt::kSubjectHeader[0];
     tables.subject[1] = txt::kSubjectHeader[1];
     tables.subject[2] = lines::Compose(lines::SubjectPrefix(), "");
   }
-  LoadAnnotations(paths::kTitleFile, txt::kTitleHeader, tables.title, lines::kLineSize, photoCount,
-                  lines::TitlePrefix);
-  LoadAnnotations(paths::kMemoFile, txt::kMemoHeader, tables.memo, lines::kMemoLineSize, photoCount,
-                  lines::MemoPrefix);
+  LoadAnnotations(open, paths::kTitleFile, txt::kTitleHeader, tables.title, lines::kLineSize,
+                  photoCount, lines::TitlePrefix);
+  LoadAnnotations(open, paths::kMemoFile, txt::kMemoHeader, tables.memo, lines::kMemoLineSize,
+                  photoCount, lines::MemoPrefix);
   tables.annotationsLoaded = true;
-  LoadColourTable(tables);
+  LoadColourTable(tables, open);
 }
 
-void LoadColourTable(DataTables& tables) {
-  if (auto file = platform::TextFileReader::Open(paths::kColourFile)) {
+void LoadColourTable(DataTables& tables, const DataFileOpener& open) {
+  if (auto file = open(paths::kColourFile)) {
     for (auto& line : tables.colour) ReadInto(*file, lines::kLineSize, line);
   } else {
     FillDefaultColours(tables);

@@ -1,8 +1,12 @@
 #pragma once
 // The four data files the editor owns, held as fixed tables of lines.
 #include <array>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/text_file.h"
 
 namespace paths {
 inline constexpr char kPhotoDir[] = "Pelvora";
@@ -44,6 +48,13 @@ inline constexpr const char* kColourPrefix[4] = {"var bgColor=\"", "var vrntitle
 void LoadDataTables(DataTables& tables, int photoCount);
 // The colour file alone, as LoadDataTables reads it.
 void LoadColourTable(DataTables& tables);
+
+// Where the loader gets a data file (one of the paths above) from: nothing when
+// it is missing or cannot be read.
+using DataFileOpener = std::function<std::optional<platform::TextFileReader>(const char* path)>;
+// As above, with the files from open instead of the current directory.
+void LoadDataTables(DataTables& tables, int photoCount, const DataFileOpener& open);
+void LoadColourTable(DataTables& tables, const DataFileOpener& open);
 
 void FillDefaultColours(DataTables& tables);
 

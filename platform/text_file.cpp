@@ -40,8 +40,11 @@ std::optional<TextFileReader> TextFileReader::Open(const std::string& path) {
   constexpr std::size_t kMaxTextFile = 64u << 20;
   auto bytes = ReadHead(path, kMaxTextFile);
   if (!bytes) return std::nullopt;
-  return TextFileReader(
-      FromCrLf(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size())));
+  return FromBytes(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+}
+
+TextFileReader TextFileReader::FromBytes(std::string_view bytes) {
+  return TextFileReader(FromCrLf(bytes));
 }
 
 bool TextFileReader::ReadLine(std::size_t bufferSize, std::string& line) {

@@ -12,6 +12,8 @@ class TextFileReader {
  public:
   // Reads the whole file; nothing when it is not a regular file or cannot be read.
   static std::optional<TextFileReader> Open(const std::string& path);
+  // Reads bytes as Open reads a file's.
+  static TextFileReader FromBytes(std::string_view bytes);
 
   // Like fgets into a buffer of bufferSize bytes: takes at most bufferSize - 1
   // bytes, stopping after the first "\n", which it keeps. False at the end of

@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 TEST(DataTables, MissingFilesGiveDefaultsInMemoryOnly) {
   TempGallery gallery;
   DataTables t;
@@ -91,6 +93,38 @@ TEST(DataTables, AZeroByteEndsTheLineBuffer) {
   DataTables t;
   LoadDataTables(t, 1);
   EXPECT_EQ(t.subject[2], "var subjectName=\"x");
+}
+
+TEST(DataTables, BytesLoadLikeTheSameFiles) {
+  // Hand-edited files: a long line, lone CR and LF, a zero byte, no final line end.
+  const std::string files[4] = {
+      "s1\r\ns2\r\nvar subjectName=\"" + std::string(230, 'a') + "\";\r\n",
+      "h1\rh2\nh3\r\ntitleName[1]=\"\x95\\\";\r\ntitleName[2]=\"b\";",
+      "h1\r\nh2\r\nh3\r\nnote[1]=\"a\0b<br>c\";\r\n"s, "c\r\nc\r\nvar bgColor=\"#123456\";\r\n"};
+  const char* names[4] = {paths::kSubjectFile, paths::kTitleFile, paths::kMemoFile,
+                          paths::kColourFile};
+  // Each file present or missing, in every combination.
+  for (unsigned present = 0; present < 16; ++present) {
+    TempGallery gallery;
+    for (int i = 0; i < 4; ++i)
+      if (present & (1u << i)) TempGallery::WriteFile(names[i], files[i]);
+    DataTables fromFiles;
+    LoadDataTables(fromFiles, 4);
+    DataTables fromBytes;
+    LoadDataTables(fromBytes, 4, [&](const char* path) {
+      std::optional<platform::TextFileReader> file;
+      for (int i = 0; i < 4; ++i)
+        if ((present & (1u << i)) && std::string(path) == names[i])
+          file = platform::TextFileReader::FromBytes(files[i]);
+      return file;
+    });
+    SCOPED_TRACE(present);
+    EXPECT_EQ(fromBytes.subject, fromFiles.subject);
+    EXPECT_EQ(fromBytes.title, fromFiles.title);
+    EXPECT_EQ(fromBytes.memo, fromFiles.memo);
+    EXPECT_EQ(fromBytes.colour, fromFiles.colour);
+    EXPECT_EQ(fromBytes.colourValues, fromFiles.colourValues);
+  }
 }
 
 }  // namespace

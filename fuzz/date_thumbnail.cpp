@@ -1,0 +1,33 @@
+// Fuzz target: the readers of ① and ② on one photo's first 65,536 bytes: the
+// shooting date and the name made from it (which "filename.js" lists later),
+// and the embedded thumbnail.
+#include <string>
+
+#include "batch/date_name.h"
+#include "batch/embedded_thumbnail.h"
+#include "batch/exif_reader.h"
+#include "fuzz/fuzz_target.h"
+#include "fuzz/script_string_check.h"
+#include "site/script_string.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  ExifReader reader;
+  reader.LoadBytes(data, size);
+  if (!reader.FindExifBlock()) return 0;
+
+  if (auto date = ReadShootingDate(reader)) {
+    FUZZ_CHECK((*date)[0] != 0 && date->back() == 0);
+    const std::string name = NameFromDate(*date);
+    FUZZ_CHECK(name.size() >= 5 && name.size() <= 19 + 4);
+    FUZZ_CHECK(name.ends_with(".jpg"));
+    if (IsPlainFileName(name)) FUZZ_CHECK(name.find('/') == std::string::npos);
+    HasRenamedForm(name);
+    FUZZ_CHECK(fuzz::IsScriptStringBody(site::ScriptStringBody(name)));
+  }
+
+  const auto thumbnail = EmbeddedThumbnail(reader);
+  const auto bytes = reader.Bytes();
+  FUZZ_CHECK(thumbnail.size() <= kMaxThumbnailBytes);
+  FUZZ_CHECK(fuzz::Inside(thumbnail, bytes.data(), bytes.size()));
+  return 0;
+}
