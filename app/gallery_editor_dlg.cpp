@@ -29,6 +29,28 @@ void CGalleryEditorDlg::EndDialog() {
 
 void CGalleryEditorDlg::OnOK() { EndDialog(); }
 
+void CGalleryEditorDlg::StopWithError(const std::string& sjis) {
+  ShowError(sjis);
+  state_.abortFlag = 1;
+  EndDialog();
+}
+
+bool CGalleryEditorDlg::ListPhotosForBatchStep() {
+  std::vector<std::string> photos = platform::ListJpg(paths::kPhotoDir);
+  if (photos.empty()) {
+    StopWithError(txt::kNoPhotos);
+    return false;
+  }
+  // More photos or longer names than the photo list holds: nothing is touched.
+  if (ExceedsPhotoTables(photos)) {
+    StopWithError(txt::kTooManyPhotos);
+    return false;
+  }
+  state_.listedPhotos = static_cast<int>(photos.size());
+  for (std::size_t i = 0; i < photos.size(); ++i) state_.photoList[i + 1] = photos[i];
+  return true;
+}
+
 void CGalleryEditorDlg::SetEdit(int id, const std::string& sjis) {
   ui_.SetEditText(id, platform::SjisToUtf8(sjis));
 }

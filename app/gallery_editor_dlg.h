@@ -69,6 +69,11 @@ class CGalleryEditorDlg {
   void ShowError(const std::string& sjis);
   void ShowNote(const std::string& sjis);
   void EndDialog();
+  // A fatal error of a batch step: the message, the abort flag, the dialog ends.
+  void StopWithError(const std::string& sjis);
+  // ① and ② list "Pelvora" afresh into the photo list; false (after
+  // StopWithError) when it is empty or more than the tables hold.
+  bool ListPhotosForBatchStep();
   void SetEdit(int id, const std::string& sjis);
   void BuildPreviewBitmap();
 

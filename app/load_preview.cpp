@@ -12,9 +12,7 @@ void CGalleryEditorDlg::LoadPreview() {
   // One byte more than the buffer holds tells a thumbnail that does not fit.
   auto data = platform::ReadHead(path, kThumbnailBufferSize + 1);
   if (!data) {
-    ShowError(txt::kReadError);
-    state_.abortFlag = 1;
-    EndDialog();
+    StopWithError(txt::kReadError);
     return;
   }
   imageWidth_ = imageHeight_ = 0;

@@ -13,37 +13,18 @@
 void CGalleryEditorDlg::OnMakeThumbnails() {
   state_.abortFlag = 0;
 
-  std::vector<std::string> photos = platform::ListJpg(paths::kPhotoDir);
-  if (photos.empty()) {
-    ShowError(txt::kNoPhotos);
-    state_.abortFlag = 1;
-    EndDialog();
-    return;
-  }
-  // More photos or longer names than the photo list holds: nothing is written.
-  if (ExceedsPhotoTables(photos)) {
-    ShowError(txt::kTooManyPhotos);
-    state_.abortFlag = 1;
-    EndDialog();
-    return;
-  }
-  const int n = static_cast<int>(photos.size());
-  state_.listedPhotos = n;
-  for (int i = 1; i <= n; ++i) state_.photoList[i] = photos[i - 1];
+  if (!ListPhotosForBatchStep()) return;
+  const int n = state_.listedPhotos;
 
   // Only the first listed name is checked for the renamed form.
-  if (!HasRenamedForm(photos.front())) {
-    ShowError(txt::kNotRenamed);
-    state_.abortFlag = 1;
-    EndDialog();
+  if (!HasRenamedForm(state_.photoList[1])) {
+    StopWithError(txt::kNotRenamed);
     return;
   }
   // A thumbnail folder the tables cannot hold would fail the initialisation
   // that follows; nothing is written into it.
   if (ExceedsPhotoTables(platform::ListJpg(paths::kThumbnailDir))) {
-    ShowError(txt::kTooManyThumbnails);
-    state_.abortFlag = 1;
-    EndDialog();
+    StopWithError(txt::kTooManyThumbnails);
     return;
   }
   std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);

@@ -12,23 +12,8 @@
 void CGalleryEditorDlg::OnRenameByDate() {
   state_.abortFlag = 0;
 
-  std::vector<std::string> photos = platform::ListJpg(paths::kPhotoDir);
-  if (photos.empty()) {
-    ShowError(txt::kNoPhotos);
-    state_.abortFlag = 1;
-    EndDialog();
-    return;
-  }
-  // More photos or longer names than the photo list holds: nothing is renamed.
-  if (ExceedsPhotoTables(photos)) {
-    ShowError(txt::kTooManyPhotos);
-    state_.abortFlag = 1;
-    EndDialog();
-    return;
-  }
-  const int n = static_cast<int>(photos.size());
-  state_.listedPhotos = n;
-  for (int i = 1; i <= n; ++i) state_.photoList[i] = photos[i - 1];
+  if (!ListPhotosForBatchStep()) return;
+  const int n = state_.listedPhotos;
 
   const std::string dir = std::string(paths::kPhotoDir) + "/";
   ExifReader reader;

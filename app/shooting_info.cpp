@@ -47,9 +47,7 @@ void CGalleryEditorDlg::OnShootingInfo() {
 
   // Pages already written stay; the program ends.
   if (!error.empty()) {
-    ShowError(error);
-    state_.abortFlag = 1;
-    EndDialog();
+    StopWithError(error);
     return;
   }
   ShowNote(txt::kInfoDone);

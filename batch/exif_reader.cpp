@@ -1,27 +1,31 @@
 #include "batch/exif_reader.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/raw_file.h"
 
-bool ExifReader::Load(const std::string& path) {
-  buffer_.clear();
-  bytes_ = BoundedBytes(buffer_);
+void ExifReader::Reset() {
+  // Never filled with zeros: only the bytes read are ever seen.
+  if (!buffer_) buffer_ = std::make_unique_for_overwrite<std::uint8_t[]>(exif::kReadBufferSize);
+  bytes_ = BoundedBytes();
   origin_ = 0;
   littleEndian_ = false;
-  auto head = platform::ReadHead(path, exif::kReadBufferSize);
-  if (!head) return false;
-  buffer_ = std::move(*head);
-  bytes_ = BoundedBytes(buffer_);
+}
+
+bool ExifReader::Load(const std::string& path) {
+  Reset();
+  auto got = platform::ReadHeadInto(path, std::span(buffer_.get(), exif::kReadBufferSize));
+  if (!got) return false;
+  bytes_ = BoundedBytes(std::span<const std::uint8_t>(buffer_.get(), *got));
   return true;
 }
 
 void ExifReader::LoadBytes(const std::uint8_t* data, std::size_t size) {
+  Reset();
   size = std::min(size, exif::kReadBufferSize);
-  buffer_.assign(data, data + size);
-  bytes_ = BoundedBytes(buffer_);
-  origin_ = 0;
-  littleEndian_ = false;
+  if (size > 0) std::memmove(buffer_.get(), data, size);  // data may lie in the buffer itself
+  bytes_ = BoundedBytes(std::span<const std::uint8_t>(buffer_.get(), size));
 }
 
 bool ExifReader::FindExifBlock() {

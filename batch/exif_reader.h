@@ -24,6 +24,7 @@
 // next-directory offset still follows all of its entries (t + o + 2 + 12 n).
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -92,10 +93,15 @@ class ExifReader {
 
   bool LittleEndian() const { return littleEndian_; }
   std::size_t TiffOrigin() const { return origin_; }
-  std::span<const std::uint8_t> Bytes() const { return buffer_; }
+  std::span<const std::uint8_t> Bytes() const { return bytes_.all(); }
 
  private:
-  std::vector<std::uint8_t> buffer_;
+  // Made ready for the next photo: nothing read yet, no block found.
+  void Reset();
+
+  // The read buffer, allocated once and reused photo after photo; only the
+  // bytes of the current photo are visible, through bytes_.
+  std::unique_ptr<std::uint8_t[]> buffer_;
   BoundedBytes bytes_;
   std::size_t origin_ = 0;
   bool littleEndian_ = false;

@@ -102,31 +102,31 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent), logic_(*this) {
 }
 
 void QtDialog::BuildControls() {
-  for (const auto& spec : kButtons) {
-    auto* button = new QPushButton(Q(spec.label), this);
-    button->setGeometry(DluRect(spec.x, spec.y, spec.w, spec.h));
+  for (const auto& item : kButtons) {
+    auto* button = new QPushButton(Q(item.label), this);
+    button->setGeometry(DluRect(item.x, item.y, item.w, item.h));
     button->setAutoDefault(false);
-    button->setObjectName(QString("button%1").arg(spec.id));
-    if (spec.id == ctl::kClose) button->setDefault(true);
-    connect(button, &QPushButton::clicked, this, [this, id = spec.id] { logic_.Click(id); });
-    buttons_[spec.id] = button;
+    button->setObjectName(QString("button%1").arg(item.id));
+    if (item.id == ctl::kClose) button->setDefault(true);
+    connect(button, &QPushButton::clicked, this, [this, id = item.id] { logic_.Click(id); });
+    buttons_[item.id] = button;
   }
-  for (const auto& spec : kStatics) {
-    auto* label = new QLabel(Q(spec.text), this);
-    label->move(DluRect(spec.x, spec.y, 0, 0).topLeft());
+  for (const auto& item : kStatics) {
+    auto* label = new QLabel(Q(item.text), this);
+    label->move(DluRect(item.x, item.y, 0, 0).topLeft());
     label->adjustSize();
   }
   struct EditSpec {
     int id, x, y, w, h;
   };
-  for (const EditSpec& spec :
+  for (const EditSpec& item :
        {EditSpec{ctl::kThemeEdit, 198, 44, 129, 14}, EditSpec{ctl::kTitleEdit, 199, 72, 129, 14},
         EditSpec{ctl::kMemoEdit, 199, 100, 128, 78}}) {
     auto* edit = new QPlainTextEdit(this);
-    edit->setGeometry(DluRect(spec.x, spec.y, spec.w, spec.h));
-    edit->setObjectName(QString("edit%1").arg(spec.id));
+    edit->setGeometry(DluRect(item.x, item.y, item.w, item.h));
+    edit->setObjectName(QString("edit%1").arg(item.id));
     edit->setTabChangesFocus(true);
-    if (spec.id == ctl::kMemoEdit) {
+    if (item.id == ctl::kMemoEdit) {
       edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     } else {
       // One line high, Enter still inserts a line break, the text scrolls sideways.
@@ -135,7 +135,7 @@ void QtDialog::BuildControls() {
       edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       edit->document()->setDocumentMargin(1);
     }
-    edits_[spec.id] = edit;
+    edits_[item.id] = edit;
   }
   previewAnchor_ = new QWidget(this);
   previewAnchor_->setGeometry(DluRect(92, 46, 13, 14));

@@ -13,9 +13,11 @@ namespace platform {
 
 bool RenameNoReplace(const std::string& from, const std::string& to) {
   if (ShouldFail(FileOp::Rename, from)) return false;
-  struct stat st;
-  if (lstat(from.c_str(), &st) != 0) return false;
-  if (from == to) return true;
+  if (from == to) {
+    struct stat st;
+    return lstat(from.c_str(), &st) == 0;
+  }
+  // Fails by itself when the source is missing.
   if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
   if (errno != EINVAL && errno != ENOSYS) return false;
   // The file system cannot rename without replacing: a hard link fails on an

@@ -1,14 +1,33 @@
 #include "platform/jpg_listing.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/fault_injection.h"
 
 namespace platform {
+namespace {
+
+bool EndsInJpg(const char* name) {
+  const std::size_t size = std::strlen(name);
+  return size >= 4 && strcasecmp(name + size - 4, ".jpg") == 0;
+}
+
+// The entry's type as the folder gives it; only links (a link to a photo is a
+// photo) and file systems that do not say need a look at the file itself.
+bool IsRegular(DIR* d, const dirent* entry) {
+  if (entry->d_type == DT_REG) return true;
+  if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) return false;
+  struct stat st;
+  return fstatat(dirfd(d), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace
 
 std::vector<std::string> ListJpg(const std::string& dir) {
   std::vector<std::string> names;
@@ -16,11 +35,7 @@ std::vector<std::string> ListJpg(const std::string& dir) {
   DIR* d = opendir(dir.c_str());
   if (!d) return names;
   while (const dirent* entry = readdir(d)) {
-    std::string name = entry->d_name;
-    if (name.size() < 4 || strcasecmp(name.c_str() + name.size() - 4, ".jpg") != 0) continue;
-    struct stat st;
-    if (stat((dir + "/" + name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-    names.push_back(std::move(name));
+    if (EndsInJpg(entry->d_name) && IsRegular(d, entry)) names.emplace_back(entry->d_name);
   }
   closedir(d);
   std::sort(names.begin(), names.end());  // std::string compares bytes as unsigned char

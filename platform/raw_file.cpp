@@ -21,6 +21,10 @@ class Fd {
   Fd(const Fd&) = delete;
   Fd& operator=(const Fd&) = delete;
   int get() const { return fd_; }
+  void Reset(int fd) {
+    if (fd_ >= 0) close(fd_);
+    fd_ = fd;
+  }
   bool Close() {
     int fd = fd_;
     fd_ = -1;
@@ -38,30 +42,59 @@ bool IsRegularFile(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::optional<Bytes> ReadHead(const std::string& path, std::size_t max) {
+namespace {
+
+// Opens a regular file for reading: a folder, a pipe or a device is a file
+// that cannot be opened (and a pipe must not block). Gives its size too.
+std::optional<std::size_t> OpenRegular(const std::string& path, Fd& fd) {
   if (ShouldFail(FileOp::Open, path)) return std::nullopt;
-  Fd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  fd.Reset(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) return std::nullopt;
   struct stat st;
   if (fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
   if (ShouldFail(FileOp::Read, path)) return std::nullopt;
-  // Room for what the file holds now, not for max: text files are read with a
-  // generous max, and zero-filling megabytes for every read is slow.
-  Bytes data(std::min(max, static_cast<std::size_t>(st.st_size)));
-  std::size_t got = 0;
-  while (true) {
-    if (got == data.size()) {
-      if (got >= max) break;
-      data.resize(std::min(max, std::max<std::size_t>(got * 2, 4096)));  // the file grew
-    }
-    ssize_t n = read(fd.get(), data.data() + got, data.size() - got);
+  return static_cast<std::size_t>(st.st_size);
+}
+
+// Fills data[got, size) from the file until it ends; the new count of bytes.
+std::optional<std::size_t> ReadUpTo(const Fd& fd, std::uint8_t* data, std::size_t got,
+                                    std::size_t size) {
+  while (got < size) {
+    ssize_t n = read(fd.get(), data + got, size - got);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return std::nullopt;
     if (n == 0) break;
     got += static_cast<std::size_t>(n);
   }
+  return got;
+}
+
+}  // namespace
+
+std::optional<Bytes> ReadHead(const std::string& path, std::size_t max) {
+  Fd fd(-1);
+  auto size = OpenRegular(path, fd);
+  if (!size) return std::nullopt;
+  // Room for what the file holds now, not for max: text files are read with a
+  // generous max, and zero-filling megabytes for every read is slow.
+  Bytes data(std::min(max, *size));
+  std::size_t got = 0;
+  while (true) {
+    auto now = ReadUpTo(fd, data.data(), got, data.size());
+    if (!now) return std::nullopt;
+    const bool ended = *now < data.size();
+    got = *now;
+    if (ended || got >= max) break;
+    data.resize(std::min(max, std::max<std::size_t>(got * 2, 4096)));  // the file grew
+  }
   data.resize(got);
   return data;
+}
+
+std::optional<std::size_t> ReadHeadInto(const std::string& path, std::span<std::uint8_t> buffer) {
+  Fd fd(-1);
+  if (!OpenRegular(path, fd)) return std::nullopt;
+  return ReadUpTo(fd, buffer.data(), 0, buffer.size());
 }
 
 bool WriteRaw(const std::string& path, const std::uint8_t* data, std::size_t size) {

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "platform/fault_injection.h"
 #include "platform/file_rename.h"
 #include "platform/raw_file.h"
@@ -9,12 +11,16 @@
 namespace platform {
 
 std::string ToCrLf(std::string_view text) {
+  // Whole runs between line feeds are copied at once: pages are written by the
+  // thousand, and a byte-by-byte append showed in every profile of ③ and ⑤.
   std::string out;
-  out.reserve(text.size() + text.size() / 16 + 2);
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
+  out.reserve(text.size() + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+  std::size_t from = 0;
+  for (std::size_t lf; (lf = text.find('\n', from)) != std::string_view::npos; from = lf + 1) {
+    out.append(text.substr(from, lf - from));
+    out.append("\r\n");
   }
+  out.append(text.substr(from));
   return out;
 }
 

@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "batch/date_name.h"
 #include "platform/fault_injection.h"
 #include "tests/support/exif_builder.h"
 #include "tests/support/temp_gallery.h"
@@ -370,6 +372,36 @@ TEST(ExifReaderTest, LoadFailsOnlyWhenTheFileCannotBeOpenedAndForgetsThePrevious
     return op == platform::FileOp::Open && path == "Pelvora/a.jpg";
   });
   EXPECT_FALSE(reader.Load("Pelvora/a.jpg"));
+}
+
+// The read buffer is reused from photo to photo: a shorter photo after a longer
+// one must not see the longer one's bytes beyond its own end.
+TEST(ExifReaderTest, AShorterPhotoDoesNotSeeTheBytesOfTheOneBefore) {
+  ExifJpeg big(Order::kLittle);
+  big.exif.push_back(fixture::Ascii(0x9003, "2003:01:15 10:20:30").At(40000));
+  ExifJpeg small = big;
+  small.tail.clear();
+  Bytes smallFile = small.Build();
+  smallFile.resize(smallFile.size() - 30000);  // cut off before the date's bytes
+  TempGallery gallery;
+  ASSERT_TRUE(big.Write("Pelvora/big.jpg"));
+  TempGallery::WriteFile("Pelvora/small.jpg", smallFile);
+
+  for (bool fromFile : {true, false}) {
+    ExifReader reader;
+    ASSERT_TRUE(reader.Load("Pelvora/big.jpg"));
+    ASSERT_TRUE(reader.FindExifBlock());
+    ASSERT_TRUE(ReadShootingDate(reader));
+    if (fromFile) {
+      ASSERT_TRUE(reader.Load("Pelvora/small.jpg"));
+    } else {
+      reader.LoadBytes(smallFile.data(), smallFile.size());
+    }
+    EXPECT_EQ(reader.Bytes().size(), smallFile.size());
+    EXPECT_TRUE(std::equal(smallFile.begin(), smallFile.end(), reader.Bytes().begin()));
+    ASSERT_TRUE(reader.FindExifBlock());
+    EXPECT_FALSE(ReadShootingDate(reader));
+  }
 }
 
 // Every byte of a valid file in turn set to values that make offsets and counts

@@ -55,6 +55,19 @@ TEST(Encoding, InvalidShiftJisBecomesReplacementCharacters) {
   EXPECT_EQ(platform::SjisToUtf8(std::string("\xA0z", 2)), "\xEF\xBF\xBDz");
 }
 
+// The converters are opened once and reused: a text cut off in the middle of a
+// character must not leave anything behind for the next text.
+TEST(Encoding, AFailedOrCutTextLeavesNothingForTheNext) {
+  for (int round = 0; round < 2; ++round) {
+    EXPECT_FALSE(platform::Utf8ToSjis("\xE3\x81").ok);  // あ cut after two bytes
+    EXPECT_EQ(Hex(platform::Utf8ToSjis("\xE3\x81\x82").bytes), "82 A0");
+    EXPECT_FALSE(platform::Utf8ToSjis("x😀").ok);
+    EXPECT_EQ(platform::Utf8ToSjis("ok").bytes, "ok");
+    EXPECT_EQ(platform::SjisToUtf8("\x82"), "\xEF\xBF\xBD");      // a lead byte alone
+    EXPECT_EQ(platform::SjisToUtf8("\x82\xA0"), "\xE3\x81\x82");  // あ
+  }
+}
+
 TEST(Encoding, LeadBytes) {
   EXPECT_TRUE(platform::IsSjisLeadByte(0x81));
   EXPECT_TRUE(platform::IsSjisLeadByte(0x9F));

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/fault_injection.h"
@@ -69,6 +70,22 @@ TEST(RawFile, ReadsAtMostTheRequestedHead) {
   EXPECT_EQ(head->size(), 100u);
 }
 
+TEST(RawFile, ReadsAHeadIntoABufferAndLeavesTheRestAlone) {
+  TempGallery dir(false);
+  TempGallery::WriteFile("p.jpg", std::string(100, 'x'));
+  TempGallery::WriteFile("e.jpg", std::string());
+  std::vector<std::uint8_t> buffer(64, 0xAA);
+  EXPECT_EQ(platform::ReadHeadInto("p.jpg", buffer), 64u);
+  EXPECT_EQ(buffer, std::vector<std::uint8_t>(64, 'x'));
+
+  buffer.assign(200, 0xAA);
+  EXPECT_EQ(platform::ReadHeadInto("p.jpg", buffer), 100u);
+  EXPECT_EQ(std::count(buffer.begin(), buffer.begin() + 100, 'x'), 100);
+  EXPECT_EQ(std::count(buffer.begin() + 100, buffer.end(), 0xAA), 100);
+
+  EXPECT_EQ(platform::ReadHeadInto("e.jpg", buffer), 0u);
+}
+
 TEST(RawFile, OnlyRegularFilesCanBeOpened) {
   TempGallery dir(false);
   fs::create_directory("folder.jpg");
@@ -76,6 +93,10 @@ TEST(RawFile, OnlyRegularFilesCanBeOpened) {
   EXPECT_FALSE(platform::ReadHead("folder.jpg", 10));
   EXPECT_FALSE(platform::ReadHead("pipe.jpg", 10));  // must not block either
   EXPECT_FALSE(platform::ReadHead("missing.jpg", 10));
+  std::vector<std::uint8_t> buffer(10);
+  EXPECT_FALSE(platform::ReadHeadInto("folder.jpg", buffer));
+  EXPECT_FALSE(platform::ReadHeadInto("pipe.jpg", buffer));
+  EXPECT_FALSE(platform::ReadHeadInto("missing.jpg", buffer));
 }
 
 TEST(RawFile, WriteCreatesOrTruncates) {
@@ -93,6 +114,11 @@ TEST(RawFile, FaultSeamFailsOpenAndWrite) {
   TempGallery::WriteFile("p.jpg", "abc");
   platform::SetFaultHook(
       [](platform::FileOp op, std::string_view) { return op == platform::FileOp::Open; });
+  EXPECT_FALSE(platform::ReadHead("p.jpg", 10));
+  platform::SetFaultHook(
+      [](platform::FileOp op, std::string_view) { return op == platform::FileOp::Read; });
+  std::vector<std::uint8_t> buffer(10);
+  EXPECT_FALSE(platform::ReadHeadInto("p.jpg", buffer));
   EXPECT_FALSE(platform::ReadHead("p.jpg", 10));
   platform::SetFaultHook(
       [](platform::FileOp op, std::string_view) { return op == platform::FileOp::Write; });

@@ -61,6 +61,21 @@ TEST(TextFile, WritesCrLfForEveryLineFeed) {
   EXPECT_EQ(TempGallery::ReadFile("out.js"), "x\r\n");
 }
 
+TEST(TextFile, TextModeTurnsEachLineFeedIntoCrLf) {
+  using namespace std::string_literals;
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""},
+      {"no line end", "no line end"},
+      {"\n", "\r\n"},
+      {"\n\nx\n\n", "\r\n\r\nx\r\n\r\n"},
+      {"a\r\nb\rc\n", "a\r\r\nb\rc\r\n"},
+      {"zero\0byte\n\0"s, "zero\0byte\r\n\0"s},
+      {std::string(5000, 'p') + "\n" + std::string(3, 'q'),
+       std::string(5000, 'p') + "\r\n" + std::string(3, 'q')},
+  };
+  for (const auto& [text, onDisk] : cases) EXPECT_EQ(platform::ToCrLf(text), onDisk) << text;
+}
+
 TEST(TextFile, ReplaceKeepsTheOldFileWhenTheWriteFails) {
   TempGallery dir(false);
   ASSERT_TRUE(platform::ReplaceTextFile("data.js", "old\n"));

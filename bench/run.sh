@@ -1,0 +1,235 @@
+#!/usr/bin/env bash
+# Measures Vornami's batch steps side by side with jhead and exiv2 on the same
+# generated photos, and the editor's navigation step.
+#
+#   bench/run.sh [-n PHOTOS] [-r RUNS] [-s STEPS] [-k]
+#
+#   -n  photos to generate (default 1000)
+#   -r  timed runs per tool and step; the median counts (default 9)
+#   -s  navigation steps timed (default 3000)
+#   -k  keep the scratch folder
+#
+# Every timed run starts from the same state: a fresh folder with hard links
+# to the same photos (and real copies of every other file, which a step may
+# overwrite), prepared outside the timing. Runs of the tools alternate, so
+# that a slow moment of the machine hits all of them alike. Scratch lies on
+# tmpfs (/dev/shm) when there is one: file creation on disk swings too much.
+# The photos' names are known (IMG_0001.JPG…, then dates): plain globs, as a
+# user types them, and as jhead's "&i" needs them (no "./" in front).
+# shellcheck disable=SC2035,SC2012
+set -euo pipefail
+export LC_ALL=C  # a decimal point in $EPOCHREALTIME
+trap 'echo "bench/run.sh: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
+
+photos=1000
+runs=9
+steps=3000
+keep=0
+while getopts "n:r:s:k" opt; do
+  case $opt in
+    n) photos=$OPTARG ;;
+    r) runs=$OPTARG ;;
+    s) steps=$OPTARG ;;
+    k) keep=1 ;;
+    *) sed -n '2,16p' "$0" >&2; exit 64 ;;
+  esac
+done
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+
+# --- Tools -------------------------------------------------------------------
+need=()
+command -v jhead >/dev/null 2>&1 || need+=(jhead)
+command -v exiv2 >/dev/null 2>&1 || need+=(exiv2)
+command -v cjpeg >/dev/null 2>&1 || need+=(libjpeg-turbo-progs)
+if [ ${#need[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  echo "Installing ${need[*]}" >&2
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}" >/dev/null
+fi
+
+build="$here/build-bench"
+echo "Building Release into $build" >&2
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release -DVORNAMI_GUI=OFF -DVORNAMI_TESTS=OFF \
+  -DVORNAMI_BENCH=ON -DVORNAMI_SANITIZE=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" --target vornami-batch vornami_gallery_template \
+  vornami_bench_photos vornami_bench_preview vornami_bench_time >/dev/null
+batch="$build/bin/vornami-batch"
+timer="$build/bench/vornami_bench_time"
+
+# --- Scratch -------------------------------------------------------------------
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  scratch=$(mktemp -d /dev/shm/vornami-bench.XXXXXX)
+else
+  scratch=$(mktemp -d "${TMPDIR:-/tmp}/vornami-bench.XXXXXX")
+  echo "warning: no tmpfs; figures on disk swing widely" >&2
+fi
+cleanup() {
+  if [ "$keep" -eq 1 ]; then
+    echo "scratch kept: $scratch" >&2
+  else
+    rm -rf "$scratch"
+  fi
+}
+trap cleanup EXIT
+
+echo "Generating $photos photos in $scratch" >&2
+"$build/bench/vornami_bench_photos" --count "$photos" "$scratch/photos"
+layout="$scratch/layout"
+mkdir -p "$layout"
+(cd "$layout" && "$batch" init)
+
+# fresh SRC DST: DST becomes a copy of the gallery SRC whose photos are hard
+# links and whose other files are copies of their own.
+fresh() {
+  rm -rf "$2"
+  mkdir -p "$2"
+  local entry
+  for entry in "$1"/*; do
+    if [ "${entry##*/}" = Pelvora ]; then
+      cp -al "$entry" "$2/"
+    else
+      cp -a "$entry" "$2/"
+    fi
+  done
+}
+
+# A gallery as the camera left it: the generated photos, not yet renamed.
+unrenamed="$scratch/state-unrenamed"
+fresh "$layout" "$unrenamed"
+ln "$scratch"/photos/*.JPG "$unrenamed/Pelvora/"
+
+# run_timed LABEL STATE SUBDIR COMMAND [any]: runs the shell command in a fresh
+# copy of STATE and appends "wall user system" seconds to $scratch/times/LABEL.
+# With "any", the command's exit status is not checked.
+mkdir -p "$scratch/times"
+run_dir="$scratch/run"
+run_timed() {
+  local label=$1 state=$2 sub=$3 command=$4 status=0
+  fresh "$state" "$run_dir"
+  "$timer" "$run_dir/$sub" "$command" >>"$scratch/times/$label" || status=$?
+  if [ "$status" -ne 0 ] && [ "${5:-}" != any ]; then
+    echo "$label: exit status $status: $command" >&2
+    exit 1
+  fi
+}
+# median LABEL wall|cpu
+median() {
+  awk -v what="$2" '{ print (what == "wall") ? $1 : $2 + $3 }' "$scratch/times/$1" | sort -g |
+    awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+available() { # whether this build of vornami-batch offers the action
+  local status=0
+  (cd "$layout" && "$batch" "$1" >/dev/null 2>&1) || status=$?
+  [ "$status" -ne 64 ]
+}
+
+# --- Equivalence, untimed: every tool gives the same names and thumbnails -----
+renamed="$scratch/state-renamed"
+fresh "$unrenamed" "$renamed"
+(cd "$renamed" && "$batch" rename >/dev/null) || { echo "vornami-batch rename failed" >&2; exit 1; }
+fresh "$unrenamed" "$scratch/check"
+(cd "$scratch/check/Pelvora" && jhead -n%Y_%m_%d_%H_%M_%S *.JPG >/dev/null)
+if ! diff <(ls "$renamed/Pelvora") <(ls "$scratch/check/Pelvora") >/dev/null; then
+  echo "jhead and vornami-batch rename to different names" >&2
+  exit 1
+fi
+fresh "$unrenamed" "$scratch/check"
+(cd "$scratch/check/Pelvora" && exiv2 -r %Y_%m_%d_%H_%M_%S rename *.JPG >/dev/null)
+if ! diff <(ls "$renamed/Pelvora") <(ls "$scratch/check/Pelvora" | sed 's/\.JPG$/.jpg/') >/dev/null; then
+  echo "exiv2 and vornami-batch rename to different names" >&2
+  exit 1
+fi
+
+ready="$scratch/state-ready" # renamed, thumbnails made
+fresh "$renamed" "$ready"
+(cd "$ready" && "$batch" thumbnails >/dev/null) || { echo "vornami-batch thumbnails failed" >&2; exit 1; }
+fresh "$renamed" "$scratch/check"
+(cd "$scratch/check/Pelvora" && jhead -st "../gallery/thumbnail/Tn_&i" *.jpg >/dev/null 2>&1)
+for f in "$ready"/gallery/thumbnail/Tn_*.jpg; do
+  cmp -s "$f" "$scratch/check/gallery/thumbnail/${f##*/}" || { echo "jhead's ${f##*/} differs" >&2; exit 1; }
+done
+fresh "$renamed" "$scratch/check"
+# exiv2 0.27 exits with the thumbnail's byte count modulo 256; the files are what counts.
+(cd "$scratch/check/Pelvora" && exiv2 -et -l ../gallery/thumbnail *.jpg >/dev/null 2>&1) || true
+for f in "$ready"/gallery/thumbnail/Tn_*.jpg; do
+  name=${f##*/Tn_}
+  cmp -s "$f" "$scratch/check/gallery/thumbnail/${name%.jpg}-thumb.jpg" ||
+    { echo "exiv2's thumbnail of $name differs" >&2; exit 1; }
+done
+
+# The later states, as far as this build has the steps.
+steps_built=()
+for s in info data pages; do available "$s" && steps_built+=("$s"); done
+with_data="$scratch/state-data" # ready, with the data scripts of ④
+fresh "$ready" "$with_data"
+if available data; then (cd "$with_data" && "$batch" data >/dev/null); fi
+
+# --- Timed runs -------------------------------------------------------------------
+echo "Timing: $runs runs each" >&2
+for ((r = 1; r <= runs; r++)); do
+  run_timed rename-vornami "$unrenamed" . "'$batch' rename"
+  run_timed rename-jhead "$unrenamed" Pelvora 'jhead -n%Y_%m_%d_%H_%M_%S *.JPG'
+  run_timed rename-exiv2 "$unrenamed" Pelvora 'exiv2 -r %Y_%m_%d_%H_%M_%S rename *.JPG'
+  run_timed thumbs-vornami "$renamed" . "'$batch' thumbnails"
+  run_timed thumbs-jhead "$renamed" Pelvora 'jhead -st "../gallery/thumbnail/Tn_&i" *.jpg'
+  # exiv2 0.27 exits with the thumbnail's byte count modulo 256.
+  run_timed thumbs-exiv2 "$renamed" Pelvora 'exiv2 -et -l ../gallery/thumbnail *.jpg' any
+  for s in "${steps_built[@]}"; do
+    state=$ready
+    [ "$s" = pages ] && state=$with_data
+    run_timed "$s-vornami" "$state" . "'$batch' $s"
+  done
+  run_timed show-vornami "$with_data" . "'$batch' show"
+done
+
+preview=$("$build/bench/vornami_bench_preview" --steps "$steps" "$with_data")
+preview_ms=$(sed -n 's/.*median \([0-9.]*\) ms.*/\1/p' <<<"$preview")
+
+# --- Report --------------------------------------------------------------------
+cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
+fs=$(df -T "$scratch" | awk 'NR == 2 { print $2 }')
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+ms() { awk -v s="$1" 'BEGIN { printf "%.1f", s * 1000 }'; }
+cell() { echo "$(ms "$(median "$1" wall)") / $(ms "$(median "$1" cpu)")"; }
+# peer_ratio STEP wall|cpu: "RATIO× (PEER)" against the faster of jhead and exiv2
+peer_ratio() {
+  local v j e
+  v=$(median "$1-vornami" "$2") j=$(median "$1-jhead" "$2") e=$(median "$1-exiv2" "$2")
+  if awk -v a="$j" -v b="$e" 'BEGIN { exit !(a <= b) }'; then
+    echo "$(ratio "$v" "$j")× (jhead)"
+  else
+    echo "$(ratio "$v" "$e")× (exiv2)"
+  fi
+}
+
+echo
+echo "- $photos photos of $(du -k "$scratch/photos/IMG_0001.JPG" | cut -f1) KB, median of $runs runs;" \
+  "$(nproc) cores, $cpu; scratch on $fs; load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "- $(jhead -V 2>&1 | head -1), $(exiv2 --version 2>&1 | head -1), $(uname -sr)"
+echo
+echo "Times in ms, wall clock / processor (user + system); ratios of the medians."
+echo
+echo "| step | Vornami | jhead | exiv2 | ÷ fastest peer, wall | ÷ fastest peer, processor | target |"
+echo "|---|---:|---:|---:|---:|---:|---|"
+for pair in rename:"① rename":0.6 thumbs:"② thumbnails":0.7; do
+  key=${pair%%:*} rest=${pair#*:}
+  label=${rest%%:*} target=${rest#*:}
+  echo "| $label | $(cell "$key-vornami") | $(cell "$key-jhead") | $(cell "$key-exiv2")" \
+    "| $(peer_ratio "$key" wall) | $(peer_ratio "$key" cpu) | ≤ $target× |"
+done
+for s in info:"③ info" data:"④ data" pages:"⑤ pages"; do
+  key=${s%%:*} label=${s#*:}
+  if [ -s "$scratch/times/$key-vornami" ]; then
+    echo "| $label | $(cell "$key-vornami") | | | | | < 300 ms |"
+  else
+    echo "| $label | not built yet | | | | | < 300 ms |"
+  fi
+done
+echo "| start-up (\`show\`) | $(cell show-vornami) | | | | | |"
+echo "| navigation step, median of $steps | $preview_ms | | | | | < 16 ms |"
+echo
+echo "navigation: $preview"
