@@ -3,29 +3,36 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/memory_poison.h"
 #include "platform/raw_file.h"
 
 void ExifReader::Reset() {
   // Never filled with zeros: only the bytes read are ever seen.
   if (!buffer_) buffer_ = std::make_unique_for_overwrite<std::uint8_t[]>(exif::kReadBufferSize);
+  platform::MarkReadable(buffer_.get(), exif::kReadBufferSize);
   bytes_ = BoundedBytes();
   origin_ = 0;
   littleEndian_ = false;
 }
 
+void ExifReader::Show(std::size_t size) {
+  bytes_ = BoundedBytes(std::span<const std::uint8_t>(buffer_.get(), size));
+  // The rest may hold an earlier photo's bytes; sanitizer builds report any read of them.
+  platform::MarkUnreadable(buffer_.get() + size, exif::kReadBufferSize - size);
+}
+
 bool ExifReader::Load(const std::string& path) {
   Reset();
   auto got = platform::ReadHeadInto(path, std::span(buffer_.get(), exif::kReadBufferSize));
-  if (!got) return false;
-  bytes_ = BoundedBytes(std::span<const std::uint8_t>(buffer_.get(), *got));
-  return true;
+  Show(got.value_or(0));
+  return got.has_value();
 }
 
 void ExifReader::LoadBytes(const std::uint8_t* data, std::size_t size) {
   Reset();
   size = std::min(size, exif::kReadBufferSize);
   if (size > 0) std::memmove(buffer_.get(), data, size);  // data may lie in the buffer itself
-  bytes_ = BoundedBytes(std::span<const std::uint8_t>(buffer_.get(), size));
+  Show(size);
 }
 
 bool ExifReader::FindExifBlock() {

@@ -98,6 +98,8 @@ class ExifReader {
  private:
   // Made ready for the next photo: nothing read yet, no block found.
   void Reset();
+  // Makes the first size bytes of the buffer the photo's bytes.
+  void Show(std::size_t size);
 
   // The read buffer, allocated once and reused photo after photo; only the
   // bytes of the current photo are visible, through bytes_.

@@ -12,6 +12,7 @@
 
 #include "batch/date_name.h"
 #include "platform/fault_injection.h"
+#include "platform/memory_poison.h"
 #include "tests/support/exif_builder.h"
 #include "tests/support/temp_gallery.h"
 
@@ -402,6 +403,43 @@ TEST(ExifReaderTest, AShorterPhotoDoesNotSeeTheBytesOfTheOneBefore) {
     ASSERT_TRUE(reader.FindExifBlock());
     EXPECT_FALSE(ReadShootingDate(reader));
   }
+}
+
+// The bytes of the buffer past the photo's own (an earlier photo's, or never
+// written) are unreadable in sanitizer builds, so that a read of them is
+// reported like a read outside the bytes read.
+TEST(ExifReaderTest, SanitizerBuildsReportReadsPastThePhotosBytes) {
+#ifndef VORNAMI_ADDRESS_SANITIZER
+  GTEST_SKIP() << "only AddressSanitizer builds mark the bytes";
+#else
+  const Bytes big(5000, 0xAB), small(13, 0xCD);
+  TempGallery gallery;
+  TempGallery::WriteFile("Pelvora/big.jpg", big);
+  TempGallery::WriteFile("Pelvora/small.jpg", small);
+  for (bool fromFile : {true, false}) {
+    SCOPED_TRACE(fromFile ? "Load" : "LoadBytes");
+    ExifReader reader;
+    reader.LoadBytes(big.data(), big.size());
+    if (fromFile) {
+      ASSERT_TRUE(reader.Load("Pelvora/small.jpg"));
+    } else {
+      reader.LoadBytes(small.data(), small.size());
+    }
+    const std::uint8_t* bytes = reader.Bytes().data();
+    EXPECT_FALSE(platform::IsMarkedUnreadable(bytes));
+    EXPECT_FALSE(platform::IsMarkedUnreadable(bytes + 12));
+    EXPECT_TRUE(platform::IsMarkedUnreadable(bytes + 13));
+    EXPECT_TRUE(platform::IsMarkedUnreadable(bytes + 4999));
+    EXPECT_TRUE(platform::IsMarkedUnreadable(bytes + exif::kReadBufferSize - 1));
+    // A photo that cannot be opened leaves no byte readable.
+    EXPECT_FALSE(reader.Load("Pelvora/missing.jpg"));
+    EXPECT_TRUE(platform::IsMarkedUnreadable(bytes));
+    // The next photo's bytes are readable again.
+    reader.LoadBytes(big.data(), big.size());
+    EXPECT_FALSE(platform::IsMarkedUnreadable(bytes + 4999));
+    EXPECT_TRUE(platform::IsMarkedUnreadable(bytes + 5000));
+  }
+#endif
 }
 
 // Every byte of a valid file in turn set to values that make offsets and counts
