@@ -5,37 +5,15 @@
 //
 // A CR LF in the input counts as one line end, like a lone LF; a character
 // that Shift-JIS cannot hold stops the build with its line number.
-#include <iconv.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 
-namespace {
+#include "cp932_tool.h"
 
-[[noreturn]] void Fail(const std::string& where, const std::string& why) {
-  std::cerr << where << ": " << why << "\n";
-  std::exit(1);
-}
-
-std::string ToCp932(const std::string& utf8, const std::string& where) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) Fail(where, "iconv has no CP932");
-  std::string out(utf8.size() * 2 + 1, '\0');
-  char* in = const_cast<char*>(utf8.data());
-  size_t inLeft = utf8.size();
-  char* outPtr = out.data();
-  size_t outLeft = out.size();
-  size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-  iconv_close(cd);
-  if (rc == static_cast<size_t>(-1)) Fail(where, "a character that Shift-JIS cannot hold");
-  out.resize(out.size() - outLeft);
-  return out;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3) {

@@ -8,8 +8,6 @@
 //     "line two"
 //   }
 // Quoted texts take the C escapes \" \\ \n \r \t.
-#include <iconv.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
@@ -18,27 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "cp932_tool.h"
+
 namespace {
-
-[[noreturn]] void Fail(const std::string& where, const std::string& why) {
-  std::cerr << where << ": " << why << "\n";
-  std::exit(1);
-}
-
-std::string ToCp932(const std::string& utf8, const std::string& where) {
-  iconv_t cd = iconv_open("CP932", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) Fail(where, "iconv has no CP932");
-  std::string out(utf8.size() * 2 + 1, '\0');
-  char* in = const_cast<char*>(utf8.data());
-  size_t inLeft = utf8.size();
-  char* outPtr = out.data();
-  size_t outLeft = out.size();
-  if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1))
-    Fail(where, "text has a character that Shift-JIS cannot hold");
-  iconv_close(cd);
-  out.resize(out.size() - outLeft);
-  return out;
-}
 
 // Parses one quoted literal starting at s[pos] == '"'.
 std::string ParseQuoted(const std::string& s, size_t& pos, const std::string& where) {
