@@ -9,7 +9,7 @@
 
 #include "app/shared_state.h"
 #include "app/ui_port.h"
-#include "batch/info_value_texts.h"
+#include "exif/info_value_texts.h"
 #include "jpeg/dib.h"
 
 // A text the dialog paints at a pixel position of its client area.

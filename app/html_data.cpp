@@ -6,11 +6,11 @@
 #include <string>
 
 #include "app/gallery_editor_dlg.h"
-#include "batch/exif_reader.h"
+#include "exif/exif_reader.h"
 #include "platform/jpg_listing.h"
 #include "platform/raw_file.h"
 #include "platform/text_file.h"
-#include "site/annotation_reset.h"
+#include "app/annotation_reset.h"
 #include "site/data_scripts.h"
 #include "site/photo_facts.h"
 #include "texts/app_texts.h"
@@ -49,7 +49,7 @@ void CGalleryEditorDlg::OnHtmlData() {
   if (!failure) summary.lastDate = site::ShootingDateText(reader);
 
   // Titles and memos start afresh in the tables whether or not the run went through.
-  site::ResetAnnotations(state_.tables, state_.photoCount);
+  ResetAnnotations(state_.tables, state_.photoCount);
 
   // Each file is replaced whole or not at all; the first that cannot be
   // written is named and the step stops there.

@@ -2,9 +2,9 @@
 #include <algorithm>
 
 #include "app/gallery_editor_dlg.h"
-#include "batch/date_name.h"
-#include "batch/embedded_thumbnail.h"
-#include "batch/exif_reader.h"
+#include "exif/date_name.h"
+#include "exif/embedded_thumbnail.h"
+#include "exif/exif_reader.h"
 #include "platform/jpg_listing.h"
 #include "platform/raw_file.h"
 #include "texts/app_texts.h"

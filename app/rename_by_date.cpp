@@ -2,8 +2,8 @@
 #include <algorithm>
 
 #include "app/gallery_editor_dlg.h"
-#include "batch/date_name.h"
-#include "batch/exif_reader.h"
+#include "exif/date_name.h"
+#include "exif/exif_reader.h"
 #include "platform/file_rename.h"
 #include "platform/jpg_listing.h"
 #include "texts/app_texts.h"

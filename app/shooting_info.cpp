@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "app/gallery_editor_dlg.h"
-#include "batch/exif_reader.h"
-#include "batch/info_page.h"
-#include "batch/photo_info.h"
+#include "exif/exif_reader.h"
+#include "site/info_page.h"
+#include "exif/photo_info.h"
 #include "platform/jpg_listing.h"
 #include "platform/text_file.h"
 #include "texts/info_texts.h"

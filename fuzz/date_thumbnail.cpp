@@ -3,9 +3,9 @@
 // and the embedded thumbnail.
 #include <string>
 
-#include "batch/date_name.h"
-#include "batch/embedded_thumbnail.h"
-#include "batch/exif_reader.h"
+#include "exif/date_name.h"
+#include "exif/embedded_thumbnail.h"
+#include "exif/exif_reader.h"
 #include "fuzz/fuzz_target.h"
 #include "fuzz/script_string_check.h"
 #include "site/script_string.h"

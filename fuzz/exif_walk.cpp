@@ -5,10 +5,10 @@
 // of "other.js".
 #include <string>
 
-#include "batch/exif_reader.h"
-#include "batch/info_page.h"
-#include "batch/info_value_texts.h"
-#include "batch/photo_info.h"
+#include "exif/exif_reader.h"
+#include "site/info_page.h"
+#include "exif/info_value_texts.h"
+#include "exif/photo_info.h"
 #include "fuzz/fuzz_target.h"
 #include "fuzz/script_string_check.h"
 #include "site/data_scripts.h"

@@ -2,7 +2,7 @@
 // The facts of a photo that "other.js" summarises, read from its Exif data.
 #include <string>
 
-#include "batch/exif_reader.h"
+#include "exif/exif_reader.h"
 
 namespace site {
 

@@ -1,0 +1,83 @@
+#include "site/info_page.h"
+
+#include "texts/info_texts.h"
+
+namespace {
+
+constexpr int kIsoItem = 5;
+constexpr int kLastMarkedItem = 39;
+constexpr int kExifItems = 18;
+constexpr int kCanonItems = 39;
+constexpr int kCustomFunctionItem = 42;
+
+const char kHeadAfterNumber[] =
+    ".html -->\n"
+    "<html>\n"
+    "<head>\n"
+    // Without it browsers guess the encoding and show the Shift-JIS labels garbled.
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\n"
+    "<title>Tavisque</title>\n"
+    "</head>\n"
+    "<Script Language=\"JavaScript\" src=\"../../data/colordata.js\">\n"
+    "</Script>\n"
+    "<Script Language=\"JavaScript\">\n"
+    "document.write(\"<body bgcolor='\",bgColor,\"' text='\",dataColor,\"' link='#000000' "
+    "vlink='#000000' alink='#000000'>\");\n"
+    "</Script>\n"
+    "<font face=\"Century\" size=3>\n";
+
+const char kFoot[] =
+    "</font>\n"
+    "</body>\n"
+    "</html>\n";
+
+void AppendItem(std::string& page, int item, const InfoValueTexts& texts) {
+  page += LabelScript(txt::kInfoItemLabels[item - 1]);
+  page += texts.item(item);
+  page += "<br>\n";
+}
+
+}  // namespace
+
+void MarkMissingValues(InfoValueTexts& texts) {
+  for (int item = 1; item <= kLastMarkedItem; ++item)
+    if (texts.item(item).empty()) texts.SetItem(item, txt::kInfoMissing);
+  if (texts.item(kIsoItem) == "0") texts.SetItem(kIsoItem, txt::kInfoMissing);
+}
+
+bool IsEosD30OrD60(std::string_view model) {
+  std::string_view head = model.substr(0, 13);
+  return head == "Canon EOS D30" || head == "Canon EOS D60";
+}
+
+std::string LabelScript(std::string_view label) {
+  std::string script = "<Script Language=\"JavaScript\">\n";
+  script += "document.write(\"<font color='\",itemColor,\"'>";
+  script += label;
+  script += "</font><br>\");\n";
+  script += "</Script>\n";
+  return script;
+}
+
+std::string ComposeInfoPage(int number, const InfoValueTexts& texts,
+                            const ShootingInfoMemory& memory) {
+  std::string page = "<!-- inf" + std::to_string(number) + kHeadAfterNumber;
+  page += txt::kInfoSectionComment;
+  for (int item = 1; item <= kExifItems; ++item) AppendItem(page, item, texts);
+  if (memory.IsCanon()) {
+    for (int item = kExifItems + 1; item <= kCanonItems; ++item) AppendItem(page, item, texts);
+    if (IsEosD30OrD60(texts.item(2))) {
+      AppendItem(page, 40, texts);
+      AppendItem(page, 41, texts);
+      page += LabelScript(txt::kInfoItemLabels[kCustomFunctionItem - 1]);
+      for (int k = 1; k <= kCustomFunctions; ++k) {
+        if (memory.headerSet[static_cast<std::size_t>(k)])
+          page += LabelScript(txt::kCustomFunctionLabels[k - 1]);
+        page += texts.customValue(k);
+        page += "<br>\n";
+      }
+    }
+  }
+  page += kFoot;
+  return page;
+}
