@@ -5,12 +5,12 @@
 // gallery without "colordata.js" gets one with the colours in force.
 #include <string>
 
+#include "app/annotation_reset.h"
 #include "app/gallery_editor_dlg.h"
 #include "exif/exif_reader.h"
 #include "platform/jpg_listing.h"
 #include "platform/raw_file.h"
 #include "platform/text_file.h"
-#include "app/annotation_reset.h"
 #include "site/data_scripts.h"
 #include "site/photo_facts.h"
 #include "texts/app_texts.h"

@@ -4,10 +4,10 @@
 
 #include "app/gallery_editor_dlg.h"
 #include "exif/exif_reader.h"
-#include "site/info_page.h"
 #include "exif/photo_info.h"
 #include "platform/jpg_listing.h"
 #include "platform/text_file.h"
+#include "site/info_page.h"
 #include "texts/info_texts.h"
 
 namespace {

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "exif/exif_reader.h"
-#include "site/info_page.h"
 #include "exif/info_value_texts.h"
 #include "exif/photo_info.h"
 #include "fuzz/fuzz_target.h"
 #include "fuzz/script_string_check.h"
 #include "site/data_scripts.h"
+#include "site/info_page.h"
 #include "site/photo_facts.h"
 #include "site/script_string.h"
 

@@ -63,8 +63,7 @@ class MakeThumbnailsTest : public ::testing::Test {
   CGalleryEditorDlg dlg{ui};
 };
 
-TEST_F(MakeThumbnailsTest, IsAvailableFromTheDialog) {
-}
+TEST_F(MakeThumbnailsTest, IsAvailableFromTheDialog) {}
 
 TEST_F(MakeThumbnailsTest, CopiesEachEmbeddedThumbnailAndReinitialises) {
   Bytes a = WritePhoto(kA, 500, 1);

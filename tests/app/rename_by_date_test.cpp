@@ -56,8 +56,7 @@ class RenameByDateTest : public ::testing::Test {
   CGalleryEditorDlg dlg{ui};
 };
 
-TEST_F(RenameByDateTest, IsAvailableFromTheDialog) {
-}
+TEST_F(RenameByDateTest, IsAvailableFromTheDialog) {}
 
 TEST_F(RenameByDateTest, RenamesEveryPhotoAndKeepsItsBytes) {
   std::string a = WritePhoto("IMG_0002.JPG", "2003:08:03 09:05:00", 1);
