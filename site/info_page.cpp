@@ -1,5 +1,6 @@
 #include "site/info_page.h"
 
+#include "site/html_text.h"
 #include "texts/info_texts.h"
 
 namespace {
@@ -28,12 +29,14 @@ const char kHeadAfterNumber[] =
 
 const char kFoot[] =
     "</font>\n"
+    // The keys that step through the photos work in this frame too.
+    "<Script Language=\"JavaScript\" src=\"../../script/photopage.js\"></Script>\n"
     "</body>\n"
     "</html>\n";
 
 void AppendItem(std::string& page, int item, const InfoValueTexts& texts) {
   page += LabelScript(txt::kInfoItemLabels[item - 1]);
-  page += texts.item(item);
+  page += site::HtmlText(texts.item(item));
   page += "<br>\n";
 }
 
@@ -73,7 +76,7 @@ std::string ComposeInfoPage(int number, const InfoValueTexts& texts,
       for (int k = 1; k <= kCustomFunctions; ++k) {
         if (memory.headerSet[static_cast<std::size_t>(k)])
           page += LabelScript(txt::kCustomFunctionLabels[k - 1]);
-        page += texts.customValue(k);
+        page += site::HtmlText(texts.customValue(k));
         page += "<br>\n";
       }
     }
