@@ -56,6 +56,11 @@
 
   if (!isNavigationPage) return;
 
+  /* A section page just opened has no frame with the focus, and the frameset
+     itself runs no script: the navigation frame takes the focus, so the keys
+     work at once, also on the page a key has just opened. */
+  window.focus();
+
   window.addEventListener("message", function (e) {
     var data = e.data;
     if (!data || typeof data.vornamiStep !== "string") return;
