@@ -2,8 +2,8 @@
 #include <algorithm>
 
 #include "app/gallery_editor_dlg.h"
+#include "app/gallery_file_replace.h"
 #include "app/line_rules.h"
-#include "platform/text_file.h"
 #include "texts/app_texts.h"
 #include "texts/editor_texts.h"
 
@@ -30,16 +30,13 @@ void CGalleryEditorDlg::OnSaveData() {
       {paths::kMemoFile, MemoFileText(t, state_.photoCount)},
   };
   // Each file is replaced whole or not at all; the first that fails stops the save.
-  const char* failed = nullptr;
+  std::optional<std::string> failure;
   for (const auto& [path, text] : files) {
-    if (!platform::ReplaceTextFile(path, text)) {
-      failed = path;
-      break;
-    }
+    if ((failure = ReplaceGalleryFileFailure(path, text))) break;
   }
   ui_.SetWaitCursor(false);
-  if (failed) {
-    ShowError(txt::kCannotWritePrefix + std::string(failed));
+  if (failure) {
+    ShowError(*failure);
     return;
   }
   ShowNote(txt::kSaved);

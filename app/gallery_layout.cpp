@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/encoding.h"
+#include "texts/app_texts.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -26,12 +29,25 @@ const char* const kFolders[] = {
     "vornami",
 };
 
+// A path init must make that is taken by an entry of the other kind: named,
+// and init stops (a folder of that name cannot be made, nor a file laid).
+bool TakenByOtherKind(const fs::path& path, bool wantFolder, std::string& error) {
+  std::error_code ec;
+  const fs::file_status st = fs::status(path, ec);
+  if (!fs::exists(st)) return false;
+  if (wantFolder ? fs::is_directory(st) : fs::is_regular_file(st)) return false;
+  error =
+      platform::SjisToUtf8(wantFolder ? txt::kInitNotAFolder : txt::kInitNotAFile) + path.string();
+  return true;
+}
+
 }  // namespace
 
 bool LayOutGallery(const std::string& templateDir, const std::string& targetDir,
                    std::string& error) {
   std::error_code ec;
   for (const char* folder : kFolders) {
+    if (TakenByOtherKind(fs::path(targetDir) / folder, true, error)) return false;
     fs::create_directories(fs::path(targetDir) / folder, ec);
     if (ec) {
       error = std::string(folder) + ": " + ec.message();
@@ -48,6 +64,7 @@ bool LayOutGallery(const std::string& templateDir, const std::string& targetDir,
     fs::path relative = fs::relative(it->path(), templateDir, ec);
     if (ec) break;
     fs::path target = fs::path(targetDir) / relative;
+    if (TakenByOtherKind(target, it->is_directory(), error)) return false;
     if (it->is_directory()) {
       fs::create_directories(target, ec);
     } else if (!fs::exists(target)) {

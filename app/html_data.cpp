@@ -3,14 +3,16 @@
 // photo's camera model, writes "other.js" and "filename.js", and starts the
 // titles and memos afresh, in "title.js" and "note.js" and in the tables. A
 // gallery without "colordata.js" gets one with the colours in force.
+#include <algorithm>
 #include <string>
 
 #include "app/annotation_reset.h"
 #include "app/gallery_editor_dlg.h"
+#include "app/gallery_file_replace.h"
+#include "app/startup_report.h"
 #include "exif/exif_reader.h"
 #include "platform/jpg_listing.h"
 #include "platform/raw_file.h"
-#include "platform/text_file.h"
 #include "site/data_scripts.h"
 #include "site/photo_facts.h"
 #include "texts/app_texts.h"
@@ -53,7 +55,7 @@ void CGalleryEditorDlg::OnHtmlData() {
 
   // Each file is replaced whole or not at all; the first that cannot be
   // written is named and the step stops there.
-  std::string unwritable;
+  std::optional<std::string> unwritable;
   if (!failure) {
     const std::pair<const char*, std::string> files[] = {
         {site::kOtherScript, site::OtherScriptText(summary)},
@@ -63,21 +65,17 @@ void CGalleryEditorDlg::OnHtmlData() {
         {paths::kTitleFile, TitleFileText(state_.tables, state_.photoCount)},
     };
     for (const auto& [path, text] : files) {
-      if (!platform::ReplaceTextFile(path, text)) {
-        unwritable = path;
-        break;
-      }
+      if ((unwritable = ReplaceGalleryFileFailure(path, text))) break;
     }
     // Every generated page paints itself in the colours of "colordata.js":
     // without it their scripts stop and the pages stay blank. A gallery whose
     // colours were never saved gets the colours in force, which are the
     // defaults; an existing file is never touched.
-    if (unwritable.empty() && !platform::IsRegularFile(paths::kColourFile)) {
+    if (!unwritable && !platform::IsRegularFile(paths::kColourFile)) {
       DataTables colours;
       colours.colour = state_.tables.colour;
       if (colours.colour[0].empty()) FillDefaultColours(colours);
-      if (!platform::ReplaceTextFile(paths::kColourFile, ColourFileText(colours)))
-        unwritable = paths::kColourFile;
+      unwritable = ReplaceGalleryFileFailure(paths::kColourFile, ColourFileText(colours));
     }
   }
   ui_.SetWaitCursor(false);
@@ -85,13 +83,20 @@ void CGalleryEditorDlg::OnHtmlData() {
   if (failure) {
     ShowError(failure);
     state_.abortFlag = 1;
-  } else if (!unwritable.empty()) {
-    ShowError(txt::kCannotWritePrefix + unwritable);
+  } else if (unwritable) {
+    ShowError(*unwritable);
     state_.abortFlag = 1;
   }
   if (state_.abortFlag) {
     EndDialog();
     return;
+  }
+  // More thumbnails than photos: the numbers without a photo got an empty file name.
+  if (state_.photoCount > state_.listedPhotos) {
+    std::vector<std::string> numbers;
+    for (int n = state_.listedPhotos + 1; n <= std::min(state_.photoCount, kMaxPhotos); ++n)
+      numbers.push_back(txt::kNumberLabelPrefix + std::to_string(n));
+    ShowError(txt::kNoPhotoForNumbersHead + JoinNames(numbers) + txt::kNoPhotoForNumbersTail);
   }
   ShowNote(txt::kDataDone);
 }

@@ -45,11 +45,19 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
       break;
     }
     // Without a usable thumbnail the file is written empty, so that every photo
-    // keeps its photo number. A file that cannot be created is skipped quietly.
+    // keeps its photo number. A missing folder is skipped quietly; a thumbnail
+    // that cannot be written (a full disk) stops the run.
     std::span<const std::uint8_t> thumbnail = EmbeddedThumbnail(reader);
     state_.thumbnail.assign(thumbnail.begin(), thumbnail.end());
-    platform::WriteRaw(thumbnailPrefix + state_.photoList[i], state_.thumbnail.data(),
-                       state_.thumbnail.size());
+    const std::string path = thumbnailPrefix + state_.photoList[i];
+    if (platform::WriteOwnFile(path, state_.thumbnail.data(), state_.thumbnail.size()) ==
+        platform::WriteResult::kFailed) {
+      ui_.SetWaitCursor(false);
+      waiting = false;
+      ShowError(txt::kCannotWritePrefix + path);
+      state_.abortFlag = 1;
+      break;
+    }
   }
   if (waiting) ui_.SetWaitCursor(false);
 

@@ -19,6 +19,8 @@ class TextFileReader {
   // bytes, stopping after the first "\n", which it keeps. False at the end of
   // the file, with line untouched.
   bool ReadLine(std::size_t bufferSize, std::string& line);
+  // The next whole line, however long, with its "\n" when it has one.
+  bool ReadLine(std::string& line);
 
  private:
   explicit TextFileReader(std::string text) : text_(std::move(text)) {}
@@ -31,11 +33,27 @@ std::string ToCrLf(std::string_view text);
 // CR LF and lone LF both become "\n".
 std::string FromCrLf(std::string_view bytes);
 
-// Creates or truncates the file and writes the text with CR LF line ends.
+// Creates or truncates the file and writes the text with CR LF line ends,
+// never through a symbolic link (WriteOwnFile).
 bool WriteTextFile(const std::string& path, std::string_view text);
 
-// Writes the text to a temporary file beside path, then renames it over path,
-// so that a failed write never leaves a truncated file behind.
-bool ReplaceTextFile(const std::string& path, std::string_view text);
+// The name pattern of the temporary files of ReplaceTextFile: "NAME.tmp.vornami".
+inline constexpr std::string_view kTemporarySuffix = ".tmp.vornami";
+
+struct ReplaceResult {
+  bool replaced = false;
+  bool readOnly = false;  // the file's permissions forbid writing it: nothing was tried
+  explicit operator bool() const { return replaced; }
+};
+
+// Writes the text to "path.tmp.vornami", flushes it to the disk and renames it
+// over path, then flushes the folder: a write that fails or is cut short
+// leaves the old file whole, and a replaced file survives a power cut. The new
+// file keeps the old one's permission bits; a file without write permission
+// for the user (or for anyone) is refused.
+ReplaceResult ReplaceTextFile(const std::string& path, std::string_view text);
+
+// Removes the temporary files a cut-short replace left in dir.
+void RemoveLeftoverTemporaries(const std::string& dir);
 
 }  // namespace platform
