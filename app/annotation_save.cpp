@@ -4,6 +4,7 @@
 #include "app/gallery_editor_dlg.h"
 #include "app/gallery_file_replace.h"
 #include "app/line_rules.h"
+#include "app/wait_cursor.h"
 #include "texts/app_texts.h"
 #include "texts/editor_texts.h"
 
@@ -16,7 +17,21 @@ void CGalleryEditorDlg::OnSaveData() {
     return;
   }
 
-  ui_.SetWaitCursor(true);
+  std::optional<std::string> failure;
+  {
+    WaitCursor wait(ui_);
+    failure = WriteAnnotationFiles();
+  }
+  if (failure) {
+    ShowError(*failure);
+    return;
+  }
+  ShowNote(txt::kSaved);
+}
+
+// The message naming the first file that cannot be written; nothing when all were.
+std::optional<std::string> CGalleryEditorDlg::WriteAnnotationFiles() {
+  DataTables& t = state_.tables;
   // Line breaks typed into the theme or a title go: the parts are joined.
   const int lastLine = std::clamp(state_.photoCount, 0, kMaxPhotos) + kHeaderLines;
   for (auto& line : t.subject) line = lines::Normalise(line);
@@ -30,14 +45,7 @@ void CGalleryEditorDlg::OnSaveData() {
       {paths::kMemoFile, MemoFileText(t, state_.photoCount)},
   };
   // Each file is replaced whole or not at all; the first that fails stops the save.
-  std::optional<std::string> failure;
-  for (const auto& [path, text] : files) {
-    if ((failure = ReplaceGalleryFileFailure(path, text))) break;
-  }
-  ui_.SetWaitCursor(false);
-  if (failure) {
-    ShowError(*failure);
-    return;
-  }
-  ShowNote(txt::kSaved);
+  for (const auto& [path, text] : files)
+    if (auto failure = ReplaceGalleryFileFailure(path, text)) return failure;
+  return std::nullopt;
 }

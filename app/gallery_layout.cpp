@@ -4,30 +4,12 @@
 #include <system_error>
 
 #include "platform/encoding.h"
+#include "site/gallery_paths.h"
 #include "texts/app_texts.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-const char* const kFolders[] = {
-    "Pelvora",
-    "gallery",
-    "gallery/data",
-    "gallery/thumbnail",
-    "gallery/notes",
-    "gallery/section",
-    "gallery/section/pic",
-    "gallery/section/title",
-    "gallery/section/action",
-    "gallery/section/information",
-    "gallery/section/space",
-    "gallery/section/notestitle",
-    "gallery/section/inftitle",
-    "gallery/menu",
-    "gallery/slideshow",
-    "vornami",
-};
 
 // A path init must make that is taken by an entry of the other kind: named,
 // and init stops (a folder of that name cannot be made, nor a file laid).
@@ -46,7 +28,7 @@ bool TakenByOtherKind(const fs::path& path, bool wantFolder, std::string& error)
 bool LayOutGallery(const std::string& templateDir, const std::string& targetDir,
                    std::string& error) {
   std::error_code ec;
-  for (const char* folder : kFolders) {
+  for (const char* folder : paths::kGalleryFolders) {
     if (TakenByOtherKind(fs::path(targetDir) / folder, true, error)) return false;
     fs::create_directories(fs::path(targetDir) / folder, ec);
     if (ec) {

@@ -5,11 +5,13 @@
 // gallery without "colordata.js" gets one with the colours in force.
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/annotation_reset.h"
 #include "app/gallery_editor_dlg.h"
 #include "app/gallery_file_replace.h"
 #include "app/startup_report.h"
+#include "app/wait_cursor.h"
 #include "exif/exif_reader.h"
 #include "platform/jpg_listing.h"
 #include "platform/raw_file.h"
@@ -39,64 +41,59 @@ void CGalleryEditorDlg::OnHtmlData() {
   state_.abortFlag = 0;
   site::GallerySummary summary;
   summary.folderCount = static_cast<int>(platform::ListJpg(paths::kPhotoDir).size());
-  ui_.SetWaitCursor(true);
-
-  ExifReader reader;
-  const char* failure = ReadPhoto(reader, state_, 1);
-  if (!failure) {
-    summary.model = site::ModelText(reader);
-    summary.firstDate = site::ShootingDateText(reader);
-    failure = ReadPhoto(reader, state_, summary.folderCount);
-  }
-  if (!failure) summary.lastDate = site::ShootingDateText(reader);
-
-  // Titles and memos start afresh in the tables whether or not the run went through.
-  ResetAnnotations(state_.tables, state_.photoCount);
-
-  // Each file is replaced whole or not at all; the first that cannot be
-  // written is named and the step stops there.
-  std::optional<std::string> unwritable;
-  if (!failure) {
-    const std::pair<const char*, std::string> files[] = {
-        {site::kOtherScript, site::OtherScriptText(summary)},
-        {site::kFileNameScript,
-         site::FileNameScriptText(state_.photoList, state_.photoCount, state_.listedPhotos)},
-        {paths::kMemoFile, MemoFileText(state_.tables, state_.photoCount)},
-        {paths::kTitleFile, TitleFileText(state_.tables, state_.photoCount)},
-    };
-    for (const auto& [path, text] : files) {
-      if ((unwritable = ReplaceGalleryFileFailure(path, text))) break;
+  std::string fatal;
+  {
+    WaitCursor wait(ui_);
+    ExifReader reader;
+    const char* failure = ReadPhoto(reader, state_, 1);
+    if (!failure) {
+      summary.model = site::ModelText(reader);
+      summary.firstDate = site::ShootingDateText(reader);
+      failure = ReadPhoto(reader, state_, summary.folderCount);
     }
-    // Every generated page paints itself in the colours of "colordata.js":
-    // without it their scripts stop and the pages stay blank. A gallery whose
-    // colours were never saved gets the colours in force, which are the
-    // defaults; an existing file is never touched.
-    if (!unwritable && !platform::IsRegularFile(paths::kColourFile)) {
-      DataTables colours;
-      colours.colour = state_.tables.colour;
-      if (colours.colour[0].empty()) FillDefaultColours(colours);
-      unwritable = ReplaceGalleryFileFailure(paths::kColourFile, ColourFileText(colours));
-    }
-  }
-  ui_.SetWaitCursor(false);
+    if (!failure) summary.lastDate = site::ShootingDateText(reader);
 
-  if (failure) {
-    ShowError(failure);
-    state_.abortFlag = 1;
-  } else if (unwritable) {
-    ShowError(*unwritable);
-    state_.abortFlag = 1;
-  }
-  if (state_.abortFlag) {
-    EndDialog();
-    return;
+    // Titles and memos start afresh in the tables whether or not the run went through.
+    ResetAnnotations(state_.tables, state_.photoCount);
+
+    if (failure) {
+      fatal = failure;
+    } else if (auto unwritable = WriteDataScripts(summary)) {
+      fatal = *unwritable;
+    }
   }
   // More thumbnails than photos: the numbers without a photo got an empty file name.
-  if (state_.photoCount > state_.listedPhotos) {
+  if (fatal.empty() && state_.photoCount > state_.listedPhotos) {
     std::vector<std::string> numbers;
     for (int n = state_.listedPhotos + 1; n <= std::min(state_.photoCount, kMaxPhotos); ++n)
       numbers.push_back(txt::kNumberLabelPrefix + std::to_string(n));
     ShowError(txt::kNoPhotoForNumbersHead + JoinNames(numbers) + txt::kNoPhotoForNumbersTail);
   }
-  ShowNote(txt::kDataDone);
+  EndStep(fatal, txt::kDataDone);
+}
+
+// Each file is replaced whole or not at all; the first that cannot be written
+// is named and the step stops there.
+std::optional<std::string> CGalleryEditorDlg::WriteDataScripts(
+    const site::GallerySummary& summary) {
+  const std::pair<const char*, std::string> files[] = {
+      {paths::kOtherScript, site::OtherScriptText(summary)},
+      {paths::kFileNameScript,
+       site::FileNameScriptText(state_.photoList, state_.photoCount, state_.listedPhotos)},
+      {paths::kMemoFile, MemoFileText(state_.tables, state_.photoCount)},
+      {paths::kTitleFile, TitleFileText(state_.tables, state_.photoCount)},
+  };
+  for (const auto& [path, text] : files)
+    if (auto failure = ReplaceGalleryFileFailure(path, text)) return failure;
+  // Every generated page paints itself in the colours of "colordata.js":
+  // without it their scripts stop and the pages stay blank. A gallery whose
+  // colours were never saved gets the colours in force, which are the
+  // defaults; an existing file is never touched.
+  if (!platform::IsRegularFile(paths::kColourFile)) {
+    DataTables colours;
+    colours.colour = state_.tables.colour;
+    if (colours.colour[0].empty()) FillDefaultColours(colours);
+    return ReplaceGalleryFileFailure(paths::kColourFile, ColourFileText(colours));
+  }
+  return std::nullopt;
 }

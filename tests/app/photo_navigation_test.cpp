@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/control_ids.h"
+#include "app/dialog_controls.h"
 #include "app/line_rules.h"
 #include "tests/support/editor_gallery.h"
 
