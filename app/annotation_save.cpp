@@ -5,6 +5,7 @@
 #include "app/gallery_file_replace.h"
 #include "app/line_rules.h"
 #include "app/wait_cursor.h"
+#include "platform/text_file.h"
 #include "texts/app_texts.h"
 #include "texts/editor_texts.h"
 
@@ -17,20 +18,19 @@ void CGalleryEditorDlg::OnSaveData() {
     return;
   }
 
-  std::optional<std::string> failure;
+  platform::Status saved;
   {
     WaitCursor wait(ui_);
-    failure = WriteAnnotationFiles();
+    saved = WriteAnnotationFiles();
   }
-  if (failure) {
-    ShowError(*failure);
+  if (!saved) {
+    ShowError(WriteFailureMessage(saved.error()));
     return;
   }
   ShowNote(txt::kSaved);
 }
 
-// The message naming the first file that cannot be written; nothing when all were.
-std::optional<std::string> CGalleryEditorDlg::WriteAnnotationFiles() {
+platform::Status CGalleryEditorDlg::WriteAnnotationFiles() {
   DataTables& t = state_.tables;
   // Line breaks typed into the theme or a title go: the parts are joined.
   const int lastLine = std::clamp(state_.photoCount, 0, kMaxPhotos) + kHeaderLines;
@@ -46,6 +46,6 @@ std::optional<std::string> CGalleryEditorDlg::WriteAnnotationFiles() {
   };
   // Each file is replaced whole or not at all; the first that fails stops the save.
   for (const auto& [path, text] : files)
-    if (auto failure = ReplaceGalleryFileFailure(path, text)) return failure;
-  return std::nullopt;
+    if (platform::Status written = platform::ReplaceTextFile(path, text); !written) return written;
+  return {};
 }

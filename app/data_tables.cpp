@@ -1,7 +1,6 @@
 #include "app/data_tables.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "app/line_rules.h"
 #include "platform/text_file.h"
@@ -92,7 +91,7 @@ void LoadLines(const DataFileOpener& open, const FileRules& rules, std::string* 
   if (!found.lineNumbers.empty()) damaged.push_back(std::move(found));
 }
 
-std::optional<platform::TextFileReader> OpenFile(const char* path) {
+platform::Result<platform::TextFileReader> OpenFile(const char* path) {
   return platform::TextFileReader::Open(path);
 }
 

@@ -3,9 +3,7 @@
 #include "platform/text_file.h"
 #include "texts/app_texts.h"
 
-std::optional<std::string> ReplaceGalleryFileFailure(const char* path, const std::string& text) {
-  const platform::ReplaceResult result = platform::ReplaceTextFile(path, text);
-  if (result) return std::nullopt;
-  if (result.readOnly) return txt::kReadOnlyHead + std::string(path) + txt::kReadOnlyTail;
-  return txt::kCannotWritePrefix + std::string(path);
+std::string WriteFailureMessage(const std::string& path) {
+  if (platform::IsWriteProtected(path)) return txt::kReadOnlyHead + path + txt::kReadOnlyTail;
+  return txt::kCannotWritePrefix + path;
 }

@@ -5,16 +5,16 @@
 #include "app/gallery_editor_dlg.h"
 #include "app/gallery_file_replace.h"
 #include "app/line_rules.h"
+#include "platform/text_file.h"
 #include "texts/app_texts.h"
 #include "texts/editor_texts.h"
 
 // The file is written beside its old self and renamed over it, so a write that
 // fails (folder missing, disk full) leaves the old file whole.
-bool CGalleryEditorDlg::ReplaceGalleryFile(const char* path, const std::string& text) {
-  auto failure = ReplaceGalleryFileFailure(path, text);
-  if (!failure) return true;
-  ShowError(*failure);
-  return false;
+platform::Status CGalleryEditorDlg::ReplaceGalleryFile(const char* path, const std::string& text) {
+  platform::Status written = platform::ReplaceTextFile(path, text);
+  if (!written) ShowError(WriteFailureMessage(written.error()));
+  return written;
 }
 
 // The settings buttons confirm what they wrote, except after a fatal error

@@ -15,6 +15,7 @@
 #include "exif/exif_reader.h"
 #include "platform/jpg_listing.h"
 #include "platform/raw_file.h"
+#include "platform/text_file.h"
 #include "site/data_scripts.h"
 #include "site/photo_facts.h"
 #include "texts/app_texts.h"
@@ -22,17 +23,17 @@
 
 namespace {
 
-// Loads photo `number` and finds its Exif block; the message that stops the
-// run when that fails, nothing otherwise.
-const char* ReadPhoto(ExifReader& reader, const SharedState& state, int number) {
+// Loads photo `number` and finds its Exif block; fails with the message that
+// stops the run.
+platform::Status ReadPhoto(ExifReader& reader, const SharedState& state, int number) {
   // A number beyond the names listed last names no photo: it cannot be opened.
   if (number < 1 || number > state.listedPhotos ||
       static_cast<std::size_t>(number) >= state.photoList.size() || state.photoList[number].empty())
-    return txt::kNotRenamed;
+    return platform::Fail(txt::kNotRenamed);
   if (!reader.Load(std::string(paths::kPhotoDir) + "/" + state.photoList[number]))
-    return txt::kNotRenamed;
-  if (!reader.FindExifBlock()) return txt::kNoExifInfo;
-  return nullptr;
+    return platform::Fail(txt::kNotRenamed);
+  if (!reader.FindExifBlock()) return platform::Fail(txt::kNoExifInfo);
+  return {};
 }
 
 }  // namespace
@@ -41,41 +42,39 @@ void CGalleryEditorDlg::OnHtmlData() {
   state_.abortFlag = 0;
   site::GallerySummary summary;
   summary.folderCount = static_cast<int>(platform::ListJpg(paths::kPhotoDir).size());
-  std::string fatal;
+  platform::Status outcome;
   {
     WaitCursor wait(ui_);
     ExifReader reader;
-    const char* failure = ReadPhoto(reader, state_, 1);
-    if (!failure) {
+    outcome = ReadPhoto(reader, state_, 1);
+    if (outcome) {
       summary.model = site::ModelText(reader);
       summary.firstDate = site::ShootingDateText(reader);
-      failure = ReadPhoto(reader, state_, summary.folderCount);
+      outcome = ReadPhoto(reader, state_, summary.folderCount);
     }
-    if (!failure) summary.lastDate = site::ShootingDateText(reader);
+    if (outcome) summary.lastDate = site::ShootingDateText(reader);
 
     // Titles and memos start afresh in the tables whether or not the run went through.
     ResetAnnotations(state_.tables, state_.photoCount);
 
-    if (failure) {
-      fatal = failure;
-    } else if (auto unwritable = WriteDataScripts(summary)) {
-      fatal = *unwritable;
+    if (outcome) {
+      if (platform::Status written = WriteDataScripts(summary); !written)
+        outcome = platform::Fail(WriteFailureMessage(written.error()));
     }
   }
   // More thumbnails than photos: the numbers without a photo got an empty file name.
-  if (fatal.empty() && state_.photoCount > state_.listedPhotos) {
+  if (outcome && state_.photoCount > state_.listedPhotos) {
     std::vector<std::string> numbers;
     for (int n = state_.listedPhotos + 1; n <= std::min(state_.photoCount, kMaxPhotos); ++n)
       numbers.push_back(txt::kNumberLabelPrefix + std::to_string(n));
     ShowError(txt::kNoPhotoForNumbersHead + JoinNames(numbers) + txt::kNoPhotoForNumbersTail);
   }
-  EndStep(fatal, txt::kDataDone);
+  EndStep(outcome, txt::kDataDone);
 }
 
 // Each file is replaced whole or not at all; the first that cannot be written
 // is named and the step stops there.
-std::optional<std::string> CGalleryEditorDlg::WriteDataScripts(
-    const site::GallerySummary& summary) {
+platform::Status CGalleryEditorDlg::WriteDataScripts(const site::GallerySummary& summary) {
   const std::pair<const char*, std::string> files[] = {
       {paths::kOtherScript, site::OtherScriptText(summary)},
       {paths::kFileNameScript,
@@ -84,7 +83,7 @@ std::optional<std::string> CGalleryEditorDlg::WriteDataScripts(
       {paths::kTitleFile, TitleFileText(state_.tables, state_.photoCount)},
   };
   for (const auto& [path, text] : files)
-    if (auto failure = ReplaceGalleryFileFailure(path, text)) return failure;
+    if (platform::Status written = platform::ReplaceTextFile(path, text); !written) return written;
   // Every generated page paints itself in the colours of "colordata.js":
   // without it their scripts stop and the pages stay blank. A gallery whose
   // colours were never saved gets the colours in force, which are the
@@ -93,7 +92,7 @@ std::optional<std::string> CGalleryEditorDlg::WriteDataScripts(
     DataTables colours;
     colours.colour = state_.tables.colour;
     if (colours.colour[0].empty()) FillDefaultColours(colours);
-    return ReplaceGalleryFileFailure(paths::kColourFile, ColourFileText(colours));
+    return platform::ReplaceTextFile(paths::kColourFile, ColourFileText(colours));
   }
-  return std::nullopt;
+  return {};
 }

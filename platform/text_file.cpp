@@ -38,12 +38,12 @@ std::string FromCrLf(std::string_view bytes) {
   return out;
 }
 
-std::optional<TextFileReader> TextFileReader::Open(const std::string& path) {
-  if (ShouldFail(FileOp::Open, path)) return std::nullopt;
+Result<TextFileReader> TextFileReader::Open(const std::string& path) {
+  if (ShouldFail(FileOp::Open, path)) return Fail(path);
   // Data files are small; a gallery of 1000 memos stays under a megabyte.
   constexpr std::size_t kMaxTextFile = 64u << 20;
   auto bytes = ReadHead(path, kMaxTextFile);
-  if (!bytes) return std::nullopt;
+  if (!bytes) return Fail(path);
   return FromBytes(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }
 
@@ -67,10 +67,12 @@ bool TextFileReader::ReadLine(std::string& line) {
   return ReadLine(text_.size() - std::min(pos_, text_.size()) + 2, line);
 }
 
-bool WriteTextFile(const std::string& path, std::string_view text) {
+Status WriteTextFile(const std::string& path, std::string_view text) {
   std::string bytes = ToCrLf(text);
-  return WriteOwnFile(path, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()) ==
-         WriteResult::kWritten;
+  if (WriteOwnFile(path, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()) !=
+      WriteResult::kWritten)
+    return Fail(path);
+  return {};
 }
 
 namespace {
@@ -122,22 +124,22 @@ void SyncFolderOf(const std::string& path) {
 
 }  // namespace
 
-ReplaceResult ReplaceTextFile(const std::string& path, std::string_view text) {
-  ReplaceResult result;
+bool IsWriteProtected(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && !MayWrite(path, st);
+}
+
+Status ReplaceTextFile(const std::string& path, std::string_view text) {
   struct stat old;
   const bool exists = stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
-  if (exists && !MayWrite(path, old)) {
-    result.readOnly = true;
-    return result;
-  }
+  if (exists && !MayWrite(path, old)) return Fail(path);
   const std::string temp = path + std::string(kTemporarySuffix);
   if (!WriteTemporary(temp, text, exists ? &old : nullptr) || !RenameReplace(temp, path)) {
     unlink(temp.c_str());
-    return result;
+    return Fail(path);
   }
   SyncFolderOf(path);
-  result.replaced = true;
-  return result;
+  return {};
 }
 
 void RemoveLeftoverTemporaries(const std::string& dir) {

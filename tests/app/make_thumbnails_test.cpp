@@ -64,8 +64,6 @@ class MakeThumbnailsTest : public ::testing::Test {
   CGalleryEditorDlg dlg{ui};
 };
 
-TEST_F(MakeThumbnailsTest, IsAvailableFromTheDialog) {}
-
 TEST_F(MakeThumbnailsTest, CopiesEachEmbeddedThumbnailAndReinitialises) {
   Bytes a = WritePhoto(kA, 500, 1);
   Bytes b = WritePhoto(kB, 1200, 2, Order::kBig);
@@ -174,7 +172,7 @@ TEST_F(MakeThumbnailsTest, AThumbnailThatCannotBeWrittenStopsTheRun) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    TempGallery gallery;
+    TempGallery folder;
     RecordingUi recording;
     CGalleryEditorDlg dialog(recording);
     Bytes a = WritePhoto(kA, 100, 1);

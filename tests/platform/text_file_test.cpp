@@ -14,7 +14,7 @@ namespace {
 
 std::vector<std::string> ReadAllLines(const std::string& path, std::size_t bufferSize) {
   auto file = platform::TextFileReader::Open(path);
-  EXPECT_TRUE(file.has_value());
+  EXPECT_TRUE(file.ok());
   std::vector<std::string> lines;
   std::string line;
   while (file && file->ReadLine(bufferSize, line)) lines.push_back(line);
@@ -50,9 +50,9 @@ TEST(TextFile, ReadsLinesLikeFgetsInTextMode) {
 
 TEST(TextFile, MissingFileOrFolderCannotBeOpened) {
   TempGallery dir(false);
-  EXPECT_FALSE(platform::TextFileReader::Open("missing.txt").has_value());
+  EXPECT_FALSE(platform::TextFileReader::Open("missing.txt").ok());
   std::filesystem::create_directory("folder.js");
-  EXPECT_FALSE(platform::TextFileReader::Open("folder.js").has_value());
+  EXPECT_FALSE(platform::TextFileReader::Open("folder.js").ok());
 }
 
 TEST(TextFile, WritesCrLfForEveryLineFeed) {
@@ -140,10 +140,11 @@ TEST(TextFile, ReplaceFailuresKeepTheOldFileAndLeaveNoTemporary) {
     if (c.op == platform::FileOp::Rename)  // the rename is asked about its target
       platform::SetFaultHook(
           [&c](platform::FileOp op, std::string_view) { return op == c.op ? c.error : 0; });
-    platform::ReplaceResult result = platform::ReplaceTextFile("data.js", "new\n");
+    platform::Status result = platform::ReplaceTextFile("data.js", "new\n");
     platform::SetFaultHook(nullptr);
     EXPECT_FALSE(result);
-    EXPECT_FALSE(result.readOnly);
+    EXPECT_EQ(result.error(), "data.js");
+    EXPECT_FALSE(platform::IsWriteProtected("data.js"));
     EXPECT_EQ(TempGallery::ReadFile("data.js"), "old\r\n");
     EXPECT_EQ(FilesIn("."), std::vector<std::string>{"data.js"});
   }
@@ -162,9 +163,8 @@ TEST(TextFile, ReplaceKeepsPermissionBitsAndRefusesAReadOnlyFile) {
 
   TempGallery::WriteFile("locked.js", "old\r\n");
   ASSERT_EQ(chmod("locked.js", 0444), 0);
-  platform::ReplaceResult result = platform::ReplaceTextFile("locked.js", "new\n");
-  EXPECT_FALSE(result);
-  EXPECT_TRUE(result.readOnly);
+  EXPECT_TRUE(platform::IsWriteProtected("locked.js"));
+  EXPECT_FALSE(platform::ReplaceTextFile("locked.js", "new\n"));
   EXPECT_EQ(TempGallery::ReadFile("locked.js"), "old\r\n");
   ASSERT_EQ(stat("locked.js", &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0444u);
@@ -173,7 +173,8 @@ TEST(TextFile, ReplaceKeepsPermissionBitsAndRefusesAReadOnlyFile) {
   platform::SetFaultHook([](platform::FileOp op, std::string_view path) {
     return op == platform::FileOp::Open && path == "shared.js" ? EACCES : 0;
   });
-  EXPECT_TRUE(platform::ReplaceTextFile("shared.js", "newer\n").readOnly);
+  EXPECT_TRUE(platform::IsWriteProtected("shared.js"));
+  EXPECT_FALSE(platform::ReplaceTextFile("shared.js", "newer\n"));
   platform::SetFaultHook(nullptr);
   EXPECT_EQ(TempGallery::ReadFile("shared.js"), "new\r\n");
 }
