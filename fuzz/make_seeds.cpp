@@ -189,10 +189,12 @@ void WriteDataSeeds(const fs::path& dir) {
 
   // What a save writes after registering texts for a few photos.
   DataTables t;
-  LoadDataTables(t, 5, [](const char*) { return std::optional<platform::TextFileReader>(); });
+  LoadDataTables(t, 5, [](const char* path) {
+    return platform::Result<platform::TextFileReader>(platform::Fail(path));
+  });
   auto reg = [&](annotation::Field field, const std::string& utf8, int n, std::string& line) {
     auto composed = annotation::ComposeFromEdit(field, utf8, n);
-    if (composed.ok) line = composed.line;
+    if (composed) line = *composed;
   };
   using annotation::Field;
   reg(Field::kTheme, "旅の写真 \"夏\" C:\\photos", 1, t.subject[2]);
