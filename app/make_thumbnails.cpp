@@ -46,7 +46,8 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
     }
     // Without a usable thumbnail the file is written empty, so that every photo
     // keeps its photo number. A file that cannot be created is skipped quietly.
-    std::span<const std::uint8_t> thumbnail = EmbeddedThumbnail(reader);
+    std::span<const std::uint8_t> thumbnail =
+        EmbeddedThumbnail(reader).value_or(std::span<const std::uint8_t>());
     state_.thumbnail.assign(thumbnail.begin(), thumbnail.end());
     platform::WriteRaw(thumbnailPrefix + state_.photoList[i], state_.thumbnail.data(),
                        state_.thumbnail.size());
