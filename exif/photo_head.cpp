@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/memory_poison.h"
 
@@ -15,8 +16,9 @@ void PhotoHead::Reset() {
 
 bool PhotoHead::Load(const std::string& path) {
   Reset();
-  file_ = platform::RawReader::Open(path);
-  if (!file_) return false;
+  auto file = platform::RawReader::Open(path);
+  if (!file) return false;
+  file_.emplace(std::move(*file));
   return ReadBlocks(exif::kReadBlockSize);
 }
 

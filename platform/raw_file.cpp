@@ -72,17 +72,17 @@ std::optional<std::size_t> ReadUpTo(int fd, std::uint8_t* data, std::size_t got,
 
 }  // namespace
 
-std::optional<Bytes> ReadHead(const std::string& path, std::size_t max) {
+Result<Bytes> ReadHead(const std::string& path, std::size_t max) {
   Fd fd(-1);
   auto size = OpenRegular(path, fd);
-  if (!size) return std::nullopt;
+  if (!size) return Fail(path);
   // Room for what the file holds now, not for max: text files are read with a
   // generous max, and zero-filling megabytes for every read is slow.
   Bytes data(std::min(max, *size));
   std::size_t got = 0;
   while (true) {
     auto now = ReadUpTo(fd.get(), data.data(), got, data.size());
-    if (!now) return std::nullopt;
+    if (!now) return Fail(path);
     const bool ended = *now < data.size();
     got = *now;
     if (ended || got >= max) break;
@@ -92,21 +92,22 @@ std::optional<Bytes> ReadHead(const std::string& path, std::size_t max) {
   return data;
 }
 
-std::optional<std::size_t> ReadHeadInto(const std::string& path, std::span<std::uint8_t> buffer) {
+Result<std::size_t> ReadHeadInto(const std::string& path, std::span<std::uint8_t> buffer) {
   auto file = RawReader::Open(path);
-  if (!file) return std::nullopt;
+  if (!file) return Fail(path);
   return file->Read(buffer);
 }
 
-std::optional<RawReader> RawReader::Open(const std::string& path) {
+Result<RawReader> RawReader::Open(const std::string& path) {
   Fd fd(-1);
-  if (!OpenRegular(path, fd)) return std::nullopt;
-  return RawReader(fd.Release());
+  if (!OpenRegular(path, fd)) return Fail(path);
+  return RawReader(path, fd.Release());
 }
 
 RawReader& RawReader::operator=(RawReader&& other) noexcept {
   if (this != &other) {
     if (fd_ >= 0) close(fd_);
+    path_ = std::move(other.path_);
     fd_ = std::exchange(other.fd_, -1);
   }
   return *this;
@@ -116,23 +117,26 @@ RawReader::~RawReader() {
   if (fd_ >= 0) close(fd_);
 }
 
-std::optional<std::size_t> RawReader::Read(std::span<std::uint8_t> buffer) {
-  return ReadUpTo(fd_, buffer.data(), 0, buffer.size());
+Result<std::size_t> RawReader::Read(std::span<std::uint8_t> buffer) {
+  auto got = ReadUpTo(fd_, buffer.data(), 0, buffer.size());
+  if (!got) return Fail(path_);
+  return *got;
 }
 
-bool WriteRaw(const std::string& path, const std::uint8_t* data, std::size_t size) {
-  if (ShouldFail(FileOp::Open, path)) return false;
+Status WriteRaw(const std::string& path, const std::uint8_t* data, std::size_t size) {
+  if (ShouldFail(FileOp::Open, path)) return Fail(path);
   Fd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-  if (fd.get() < 0) return false;
-  if (ShouldFail(FileOp::Write, path)) return false;
+  if (fd.get() < 0) return Fail(path);
+  if (ShouldFail(FileOp::Write, path)) return Fail(path);
   std::size_t done = 0;
   while (done < size) {
     ssize_t n = write(fd.get(), data + done, size - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
+    if (n <= 0) return Fail(path);
     done += static_cast<std::size_t>(n);
   }
-  return fd.Close();
+  if (!fd.Close()) return Fail(path);
+  return {};
 }
 
 }  // namespace platform
