@@ -48,7 +48,8 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
       // Without a usable thumbnail the file is written empty, so that every photo
       // keeps its photo number. A missing folder is skipped quietly; a thumbnail
       // that cannot be written (a full disk) stops the run.
-      std::span<const std::uint8_t> thumbnail = EmbeddedThumbnail(reader);
+      std::span<const std::uint8_t> thumbnail =
+          EmbeddedThumbnail(reader).value_or(std::span<const std::uint8_t>());
       state_.thumbnail.assign(thumbnail.begin(), thumbnail.end());
       const std::string path = paths::kThumbnailPrefix + state_.photoList[i];
       if (platform::WriteOwnFile(path, state_.thumbnail.data(), state_.thumbnail.size()) ==

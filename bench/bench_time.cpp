@@ -1,7 +1,9 @@
 // Runs one shell command in a folder and prints its wall-clock time and the
-// processor time it and its children used, in seconds, with microseconds:
+// processor time it and its children used, in seconds, with microseconds, and
+// the bytes they read (rchar of /proc/self/io: every byte that read() and its
+// kin returned, from any file system, tmpfs included; -1 without /proc):
 //
-//   vornami_bench_time DIR COMMAND   ->   "wall user system" on stdout
+//   vornami_bench_time DIR COMMAND   ->   "wall user system bytes" on stdout
 //
 // The command's own output goes to /dev/null. Exit status: the command's, or
 // 1 when it could not be run.
@@ -12,10 +14,24 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
 double Seconds(const timeval& tv) { return static_cast<double>(tv.tv_sec) + tv.tv_usec / 1e6; }
+
+// The bytes this process and its waited-for children have read so far.
+long long BytesRead() {
+  std::FILE* io = std::fopen("/proc/self/io", "r");
+  if (!io) return -1;
+  long long rchar = -1;
+  char line[128];
+  while (std::fgets(line, sizeof line, io))
+    if (std::strncmp(line, "rchar: ", 7) == 0) rchar = std::atoll(line + 7);
+  std::fclose(io);
+  return rchar;
+}
 
 }  // namespace
 
@@ -24,6 +40,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: vornami_bench_time DIR COMMAND\n");
     return 64;
   }
+  const long long bytesBefore = BytesRead();
   const auto start = std::chrono::steady_clock::now();
   const pid_t pid = fork();
   if (pid < 0) {
@@ -45,8 +62,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   const auto end = std::chrono::steady_clock::now();
-  std::printf("%.6f %.6f %.6f\n", std::chrono::duration<double>(end - start).count(),
-              Seconds(usage.ru_utime), Seconds(usage.ru_stime));
+  const long long bytesAfter = BytesRead();
+  std::printf("%.6f %.6f %.6f %lld\n", std::chrono::duration<double>(end - start).count(),
+              Seconds(usage.ru_utime), Seconds(usage.ru_stime),
+              bytesBefore < 0 || bytesAfter < 0 ? -1 : bytesAfter - bytesBefore);
   if (WIFEXITED(status)) return WEXITSTATUS(status);
   return 1;
 }

@@ -2,7 +2,9 @@
 // A value → text table of the information page: each stored code a camera
 // writes, with the text the page shows for it.
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string_view>
 
 struct CodeText {
   std::uint32_t code;
@@ -11,9 +13,9 @@ struct CodeText {
 
 using CodeTable = std::span<const CodeText>;
 
-// The text listed for code, or nullptr when the table does not list it.
-inline const char* FindText(CodeTable table, std::uint32_t code) {
+// The text listed for code; nothing when the table does not list it.
+inline std::optional<std::string_view> FindText(CodeTable table, std::uint32_t code) {
   for (const CodeText& entry : table)
     if (entry.code == code) return entry.text;
-  return nullptr;
+  return std::nullopt;
 }

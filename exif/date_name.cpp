@@ -3,13 +3,9 @@
 #include <algorithm>
 
 std::optional<DateBuffer> ReadShootingDate(const ExifReader& reader) {
-  auto exifIfd = reader.ExifIfdOffset();
-  if (!exifIfd) return std::nullopt;
-  ExifDirectory table;
-  reader.ReadDirectory(*exifIfd, table);
-  const ExifEntry* entry = ExifReader::FindTag(table, exif::kTagDateTimeOriginal);
+  auto entry = reader.DateTimeOriginal();
   if (!entry) return std::nullopt;
-  auto text = reader.ValueBytes(*entry);
+  auto text = reader.Tiff().ValueBytes(*entry);
   if (!text) return std::nullopt;
   DateBuffer date{};
   std::copy_n(text->begin(), std::min(text->size(), kDateBufferSize - 1), date.begin());

@@ -41,10 +41,9 @@ const ExifItem kExifItems[] = {
 
 // Numerator and denominator at the entry's offset; nothing when they were not
 // both read or the denominator is 0.
-std::optional<double> RationalValue(const BoundedBytes& tiff, bool littleEndian,
-                                    const ExifEntry& entry, bool isSigned) {
-  auto numerator = tiff.U32(entry.value, littleEndian);
-  auto denominator = tiff.U32(std::uint64_t{entry.value} + 4, littleEndian);
+std::optional<double> RationalValue(const TiffView& tiff, const ExifEntry& entry, bool isSigned) {
+  auto numerator = tiff.U32(entry.value);
+  auto denominator = tiff.U32(std::uint64_t{entry.value} + 4);
   if (!numerator || !denominator || *denominator == 0) return std::nullopt;
   if (isSigned)
     return static_cast<double>(static_cast<std::int32_t>(*numerator)) /
@@ -69,13 +68,12 @@ std::array<std::uint8_t, 4> StoredValueField(const ExifEntry& entry, bool little
   return bytes;
 }
 
-std::string ItemText(const ExifReader& reader, const BoundedBytes& tiff, const ExifItem& item,
-                     const ExifEntry& entry) {
-  const bool littleEndian = reader.LittleEndian();
+std::string ItemText(const TiffView& tiff, const ExifItem& item, const ExifEntry& entry) {
+  const bool littleEndian = tiff.LittleEndian();
   switch (item.kind) {
     case Kind::kUnsignedRational:
     case Kind::kSignedRational: {
-      auto v = RationalValue(tiff, littleEndian, entry, item.kind == Kind::kSignedRational);
+      auto v = RationalValue(tiff, entry, item.kind == Kind::kSignedRational);
       return v ? item.rationalText(*v) : std::string();
     }
     case Kind::kInteger:
@@ -85,7 +83,7 @@ std::string ItemText(const ExifReader& reader, const BoundedBytes& tiff, const E
     case Kind::kVersion:
       return exif_text::ExifVersion(StoredValueField(entry, littleEndian));
     case Kind::kDate: {
-      auto bytes = reader.ValueBytes(entry);
+      auto bytes = tiff.ValueBytes(entry);
       if (!bytes) return {};
       return exif_text::DateTime(CText(*bytes, bytes->size()));
     }
@@ -95,30 +93,23 @@ std::string ItemText(const ExifReader& reader, const BoundedBytes& tiff, const E
 
 }  // namespace
 
-BoundedBytes TiffBytes(const ExifReader& reader) {
-  std::span<const std::uint8_t> bytes = reader.Bytes();
-  if (reader.TiffOrigin() > bytes.size()) return BoundedBytes();
-  return BoundedBytes(bytes.subspan(reader.TiffOrigin()));
-}
-
-void SetCameraItems(const ExifReader& reader, const ExifDirectory& ifd0, InfoValueTexts& texts,
+void SetCameraItems(const TiffView& tiff, const ExifDirectory& ifd0, InfoValueTexts& texts,
                     ShootingInfoMemory& memory) {
-  if (const ExifEntry* make = ExifReader::FindTag(ifd0, kTagMake)) {
-    if (auto bytes = reader.ValueBytes(*make)) {
+  if (auto make = TiffView::FindTag(ifd0, kTagMake)) {
+    if (auto bytes = tiff.ValueBytes(*make)) {
       texts.SetItem(1, CText(*bytes, kItemCapacity));
       memory.maker = CText(*bytes, kMakerCapacity);
     }
   }
-  if (const ExifEntry* model = ExifReader::FindTag(ifd0, kTagModel)) {
-    if (auto bytes = reader.ValueBytes(*model)) texts.SetItem(2, CText(*bytes, kItemCapacity));
+  if (auto model = TiffView::FindTag(ifd0, kTagModel)) {
+    if (auto bytes = tiff.ValueBytes(*model)) texts.SetItem(2, CText(*bytes, kItemCapacity));
   }
 }
 
-void SetExifItems(const ExifReader& reader, const ExifDirectory& exifIfd, InfoValueTexts& texts) {
-  const BoundedBytes tiff = TiffBytes(reader);
+void SetExifItems(const TiffView& tiff, const ExifDirectory& exifIfd, InfoValueTexts& texts) {
   for (const ExifEntry& entry : exifIfd) {
     for (const ExifItem& item : kExifItems) {
-      if (item.tag == entry.tag) texts.SetItem(item.item, ItemText(reader, tiff, item, entry));
+      if (item.tag == entry.tag) texts.SetItem(item.item, ItemText(tiff, item, entry));
     }
   }
 }

@@ -93,8 +93,7 @@ std::string FocalLength(double v) {
 }
 
 std::string MeteringMode(std::uint32_t mode) {
-  const char* text = FindText(kMeteringModes, mode);
-  return text ? text : "";
+  return std::string(FindText(kMeteringModes, mode).value_or(""));
 }
 
 std::string ExifVersion(const std::array<std::uint8_t, 4>& stored) {

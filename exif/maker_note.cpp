@@ -5,14 +5,12 @@
 #include <optional>
 #include <vector>
 
+#include "exif/bounded_bytes.h"
 #include "exif/maker_note_tables.h"
 #include "texts/info_texts.h"
 
 namespace maker_note {
 namespace {
-
-constexpr std::size_t kMaxEntries = 100;
-constexpr std::size_t kEntrySize = 12;
 
 enum Tag : std::uint16_t {
   kCameraSettings = 0x0001,
@@ -23,13 +21,6 @@ enum Tag : std::uint16_t {
   kOwner = 0x0009,
   kCameraSerial = 0x000C,
   kCustomFunctionArray = 0x000F,
-};
-
-struct Entry {
-  std::uint16_t tag = 0;
-  std::uint16_t type = 0;
-  std::uint32_t count = 0;
-  std::uint32_t value = 0;
 };
 
 // An array value at index, or nothing when the array is shorter.
@@ -71,12 +62,12 @@ void SetListed(std::span<const std::uint16_t> values, const ArrayItem& item,
                InfoValueTexts& texts) {
   auto value = At(values, item.index);
   if (!value) return;
-  if (const char* text = FindText(*item.table, *value)) texts.SetItem(item.item, text);
+  if (auto text = FindText(*item.table, *value)) texts.SetItem(item.item, *text);
 }
 
 // The count 16-bit values an entry points to, when all of them were read.
-std::optional<std::vector<std::uint16_t>> LoadArray(const BoundedBytes& note, const Entry& entry) {
-  auto bytes = note.Slice(entry.value, std::uint64_t{entry.count} * 2);
+std::optional<std::vector<std::uint16_t>> LoadArray(const TiffView& note, const ExifEntry& entry) {
+  auto bytes = note.Bytes(entry.value, std::uint64_t{entry.count} * 2);
   if (!bytes) return std::nullopt;
   const BoundedBytes array(*bytes);
   std::vector<std::uint16_t> values(entry.count);
@@ -84,8 +75,10 @@ std::optional<std::vector<std::uint16_t>> LoadArray(const BoundedBytes& note, co
   return values;
 }
 
-void SetString(const BoundedBytes& note, const Entry& entry, int item, InfoValueTexts& texts) {
-  if (auto bytes = note.Slice(entry.value, entry.count))
+// Unlike the value of an Exif entry, a string of count 0 must still start
+// inside the bytes read, or it leaves the item as it was.
+void SetString(const TiffView& note, const ExifEntry& entry, int item, InfoValueTexts& texts) {
+  if (auto bytes = note.Bytes(entry.value, entry.count))
     texts.SetItem(item, CText(*bytes, kItemCapacity));
 }
 
@@ -114,8 +107,8 @@ void SetCameraSettingTexts(std::span<const std::uint16_t> settings, InfoValueTex
   } else if (flash) {
     // Exactly one of the known bits tells the flash; several or none tell nothing.
     if (auto details = At(settings, kFlashDetailsIndex))
-      if (const char* text = FindText(kFlashDetails, *details & kFlashDetailsMask))
-        texts.SetItem(33, text);
+      if (auto text = FindText(kFlashDetails, *details & kFlashDetailsMask))
+        texts.SetItem(33, *text);
   }
 }
 
@@ -124,7 +117,7 @@ void SetShotInfoTexts(std::span<const std::uint16_t> shot, InfoValueTexts& texts
   // Bit 0 right, bit 1 centre, bit 2 left; the higher bits say nothing here.
   auto points = At(shot, kAfPointsUsedIndex);
   if (points && *points != 0)
-    if (const char* text = FindText(kAfPointsUsed, *points & 7)) texts.SetItem(35, text);
+    if (auto text = FindText(kAfPointsUsed, *points & 7)) texts.SetItem(35, *text);
 }
 
 void ApplyCustomFunctions(std::span<const std::uint16_t> functions, InfoValueTexts& texts,
@@ -134,9 +127,9 @@ void ApplyCustomFunctions(std::span<const std::uint16_t> functions, InfoValueTex
     int setting = value & 0xFF;
     if (function < 1 || function > kCustomFunctions) continue;
     memory.headerSet[static_cast<std::size_t>(function)] = true;
-    if (const char* text =
+    if (auto text =
             FindText(kCustomFunctionSettings[function], static_cast<std::uint32_t>(setting)))
-      texts.SetCustomValue(function, text);
+      texts.SetCustomValue(function, *text);
   }
 }
 
@@ -154,24 +147,11 @@ std::string CameraSerialText(std::uint32_t value) {
   return text;
 }
 
-void ReadMakerNote(const BoundedBytes& note, std::uint32_t offset, InfoValueTexts& texts,
+void ReadMakerNote(const TiffView& note, std::uint32_t offset, InfoValueTexts& texts,
                    ShootingInfoMemory& memory) {
-  // The note is little-endian whatever the photo's byte order.
-  auto count = note.U16(offset, true);
-  if (!count) return;
-  // The whole directory must have been read, even the entries beyond the first 100.
-  auto directory = note.Slice(std::uint64_t{offset} + 2, std::uint64_t{*count} * kEntrySize);
-  if (!directory) return;
-  const BoundedBytes dir(*directory);
-
-  std::vector<Entry> entries(std::min<std::size_t>(*count, kMaxEntries));
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    std::size_t at = i * kEntrySize;
-    entries[i] = {dir.U16(at, true).value_or(0), dir.U16(at + 2, true).value_or(0),
-                  dir.U32(at + 4, true).value_or(0), dir.U32(at + 8, true).value_or(0)};
-  }
-
-  for (const Entry& entry : entries) {
+  ExifDirectory entries;
+  note.ReadDirectory(offset, entries);
+  for (const ExifEntry& entry : entries) {
     switch (entry.tag) {
       case kCameraSettings:
         if (auto settings = LoadArray(note, entry)) SetCameraSettingTexts(*settings, texts);
@@ -199,7 +179,7 @@ void ReadMakerNote(const BoundedBytes& note, std::uint32_t offset, InfoValueText
     }
   }
   // Custom functions come second, once every other entry is read.
-  for (const Entry& entry : entries) {
+  for (const ExifEntry& entry : entries) {
     if (entry.tag != kCustomFunctionArray) continue;
     if (auto functions = LoadArray(note, entry)) ApplyCustomFunctions(*functions, texts, memory);
   }

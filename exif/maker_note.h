@@ -6,8 +6,8 @@
 #include <span>
 #include <string>
 
-#include "exif/bounded_bytes.h"
 #include "exif/info_value_texts.h"
+#include "exif/tiff_view.h"
 
 namespace maker_note {
 
@@ -24,10 +24,10 @@ std::string ImageSerialText(std::uint32_t value);
 // Item 41: high 16 bits 0x00AB, low 16 bits 291 give "00AB00291".
 std::string CameraSerialText(std::uint32_t value);
 
-// Reads the maker's note directory at offset and sets the texts it gives; note
-// holds the bytes read from the TIFF origin on. A directory, array or string
-// that does not lie wholly inside them gives nothing.
-void ReadMakerNote(const BoundedBytes& note, std::uint32_t offset, InfoValueTexts& texts,
+// Reads the maker's note directory at offset and sets the texts it gives;
+// note is the photo's TIFF structure read little-endian. A directory, array or
+// string that does not lie wholly inside the bytes read gives nothing.
+void ReadMakerNote(const TiffView& note, std::uint32_t offset, InfoValueTexts& texts,
                    ShootingInfoMemory& memory);
 
 }  // namespace maker_note

@@ -1,5 +1,7 @@
 #include "exif/photo_info.h"
 
+#include <optional>
+
 #include "exif/exif_items.h"
 #include "exif/maker_note.h"
 
@@ -7,25 +9,24 @@ namespace {
 constexpr std::uint16_t kTagMakerNote = 0x927C;
 
 // Unlike every other tag, the maker's note is the first entry with its tag.
-const ExifEntry* FirstMakerNote(const ExifDirectory& exifIfd) {
+std::optional<ExifEntry> FirstMakerNote(const ExifDirectory& exifIfd) {
   for (const ExifEntry& entry : exifIfd)
-    if (entry.tag == kTagMakerNote) return &entry;
-  return nullptr;
+    if (entry.tag == kTagMakerNote) return entry;
+  return std::nullopt;
 }
 }  // namespace
 
 void ReadPhotoInfo(const ExifReader& reader, InfoValueTexts& texts, ShootingInfoMemory& memory) {
-  ExifDirectory ifd0;
-  if (auto offset = reader.Ifd0Offset()) reader.ReadDirectory(*offset, ifd0);
-  SetCameraItems(reader, ifd0, texts, memory);
+  const TiffView& tiff = reader.Tiff();
+  SetCameraItems(tiff, reader.Ifd0(), texts, memory);
 
-  if (const ExifEntry* pointer = ExifReader::FindTag(ifd0, exif::kTagExifIfdPointer)) {
-    ExifDirectory exifIfd;
-    reader.ReadDirectory(pointer->value, exifIfd);
-    SetExifItems(reader, exifIfd, texts);
+  if (reader.ExifIfdOffset()) {
+    const ExifDirectory& exifIfd = reader.ExifIfd();
+    SetExifItems(tiff, exifIfd, texts);
     if (memory.IsCanon()) {
-      if (const ExifEntry* note = FirstMakerNote(exifIfd))
-        maker_note::ReadMakerNote(TiffBytes(reader), note->value, texts, memory);
+      // The maker's note is little-endian whatever the photo's byte order.
+      if (auto note = FirstMakerNote(exifIfd))
+        maker_note::ReadMakerNote(tiff.InByteOrder(true), note->value, texts, memory);
     }
   }
 

@@ -1,6 +1,7 @@
 // Fuzz target: the readers of ① and ② on one photo's first 65,536 bytes: the
-// shooting date and the name made from it (which "filename.js" lists later),
-// and the embedded thumbnail.
+// Exif block (after any segments), the shooting date and the name made from
+// it (which "filename.js" lists later), the orientation and the embedded
+// thumbnail.
 #include <string>
 
 #include "exif/date_name.h"
@@ -25,9 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(fuzz::IsScriptStringBody(site::ScriptStringBody(name)));
   }
 
-  const auto thumbnail = EmbeddedThumbnail(reader);
-  const auto bytes = reader.Bytes();
-  FUZZ_CHECK(thumbnail.size() <= kMaxThumbnailBytes);
-  FUZZ_CHECK(fuzz::Inside(thumbnail, bytes.data(), bytes.size()));
+  const std::uint16_t orientation = reader.Orientation();
+  FUZZ_CHECK(orientation >= 1 && orientation <= 8);
+
+  if (const auto thumbnail = EmbeddedThumbnail(reader)) {
+    const auto bytes = reader.Bytes();
+    FUZZ_CHECK(!thumbnail->empty() && thumbnail->size() <= kMaxThumbnailBytes);
+    FUZZ_CHECK(fuzz::Inside(*thumbnail, bytes.data(), bytes.size()));
+  }
   return 0;
 }

@@ -1,8 +1,8 @@
 // Fuzz target: the Exif walk over one photo's first 65,536 bytes. Finds the
-// APP1 block, reads IFD0, the Exif IFD and IFD1 and fetches every entry's
-// value; then builds what ③ and ④ take from the photo: the information page
-// with its value texts and the Canon maker note, and the date and camera model
-// of "other.js".
+// APP1 block (walking the JPEG segments when it is not at the start), reads
+// IFD0, the Exif IFD and IFD1 and fetches every entry's value; then builds what ③ and ④ take from
+// the photo: the information page with its value texts and the Canon maker note, and the date and
+// camera model of "other.js".
 #include <string>
 
 #include "exif/exif_reader.h"
@@ -17,11 +17,13 @@
 
 namespace {
 
-void WalkDirectory(const ExifReader& reader, std::optional<std::uint32_t> offset) {
-  if (!offset) return;
+// The directory at offset, read afresh, must be the one the model decoded.
+void WalkDirectory(const ExifReader& reader, std::optional<std::uint32_t> offset,
+                   const ExifDirectory& decoded) {
   ExifDirectory table;
-  reader.ReadDirectory(*offset, table);
+  if (offset) reader.ReadDirectory(*offset, table);
   FUZZ_CHECK(table.size() <= exif::kMaxDirectoryEntries);
+  FUZZ_CHECK(table.size() == decoded.size());
   const auto bytes = reader.Bytes();
   for (const ExifEntry& entry : table) {
     if (auto value = reader.ValueBytes(entry)) {
@@ -75,9 +77,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   reader.LoadBytes(data, size);
   FUZZ_CHECK(reader.Bytes().size() <= exif::kReadBufferSize);
   if (!reader.FindExifBlock()) return 0;
-  WalkDirectory(reader, reader.Ifd0Offset());
-  WalkDirectory(reader, reader.ExifIfdOffset());
-  WalkDirectory(reader, reader.Ifd1Offset());
+  FUZZ_CHECK(reader.TiffOrigin() >= 10 && reader.TiffOrigin() <= exif::kReadBufferSize);
+  WalkDirectory(reader, reader.Ifd0Offset(), reader.Ifd0());
+  WalkDirectory(reader, reader.ExifIfdOffset(), reader.ExifIfd());
+  WalkDirectory(reader, reader.Ifd1Offset(), reader.Ifd1());
   InformationPage(reader);
   OtherScriptFacts(reader);
   return 0;

@@ -131,6 +131,25 @@ void WritePhotoSeeds(const fs::path& dir) {
                 0,    1,    1,    0,    0,    1,    0,   1,   0,   0};
     seed("after_jfif", j);
   }
+  {  // The Exif block after JFIF, ICC-profile and Photoshop segments, found
+     // only by walking the segments; then a walk cut short by a length of 1.
+    ExifJpeg j = Photo(Order::kLittle, "Canon", "Canon EOS D30");
+    auto segment = [](std::uint8_t marker, std::size_t size, const std::string& start) {
+      std::vector<std::uint8_t> bytes = {0xFF, marker, static_cast<std::uint8_t>((size + 2) >> 8),
+                                         static_cast<std::uint8_t>(size + 2)};
+      bytes.insert(bytes.end(), start.begin(), start.end());
+      bytes.resize(size + 4, ' ');
+      return bytes;
+    };
+    j.prefix = {0xFF, 0xD8};
+    for (const auto& part : {segment(0xE0, 14, std::string("JFIF\0", 5)),
+                             segment(0xE2, 600, std::string("ICC_PROFILE\0", 12)),
+                             segment(0xED, 300, std::string("Photoshop 3.0\0", 14))})
+      j.prefix.insert(j.prefix.end(), part.begin(), part.end());
+    seed("after_segments", j);
+    j.prefix.insert(j.prefix.end(), {0xFF, 0xE1, 0x00, 0x01});
+    seed("segment_length_1", j);
+  }
   {  // More than 100 entries, and tags that occur twice.
     ExifJpeg j = Photo(Order::kLittle, "Canon", "Canon EOS D60");
     for (int i = 0; i < 110; ++i)
@@ -236,9 +255,9 @@ bool WriteThumbnailSeed(const fs::path& dir, const std::string& photo) {
   if (!reader.Load(photo)) return false;
   if (!reader.FindExifBlock()) return true;
   auto thumbnail = EmbeddedThumbnail(reader);
-  if (thumbnail.empty()) return true;
+  if (!thumbnail) return true;
   return WriteSeed(dir, fs::path(photo).stem().string() + "_thumbnail",
-                   std::string(thumbnail.begin(), thumbnail.end()));
+                   std::string(thumbnail->begin(), thumbnail->end()));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #include "platform/fault_injection.h"
 
@@ -25,6 +26,7 @@ class Fd {
     if (fd_ >= 0) close(fd_);
     fd_ = fd;
   }
+  int Release() { return std::exchange(fd_, -1); }
   bool Close() {
     int fd = fd_;
     fd_ = -1;
@@ -57,10 +59,9 @@ std::optional<std::size_t> OpenRegular(const std::string& path, Fd& fd) {
 }
 
 // Fills data[got, size) from the file until it ends; the new count of bytes.
-std::optional<std::size_t> ReadUpTo(const Fd& fd, std::uint8_t* data, std::size_t got,
-                                    std::size_t size) {
+std::optional<std::size_t> ReadUpTo(int fd, std::uint8_t* data, std::size_t got, std::size_t size) {
   while (got < size) {
-    ssize_t n = read(fd.get(), data + got, size - got);
+    ssize_t n = read(fd, data + got, size - got);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return std::nullopt;
     if (n == 0) break;
@@ -80,7 +81,7 @@ Result<Bytes> ReadHead(const std::string& path, std::size_t max) {
   Bytes data(std::min(max, *size));
   std::size_t got = 0;
   while (true) {
-    auto now = ReadUpTo(fd, data.data(), got, data.size());
+    auto now = ReadUpTo(fd.get(), data.data(), got, data.size());
     if (!now) return Fail(path);
     const bool ended = *now < data.size();
     got = *now;
@@ -92,10 +93,33 @@ Result<Bytes> ReadHead(const std::string& path, std::size_t max) {
 }
 
 Result<std::size_t> ReadHeadInto(const std::string& path, std::span<std::uint8_t> buffer) {
+  auto file = RawReader::Open(path);
+  if (!file) return Fail(path);
+  return file->Read(buffer);
+}
+
+Result<RawReader> RawReader::Open(const std::string& path) {
   Fd fd(-1);
   if (!OpenRegular(path, fd)) return Fail(path);
-  auto got = ReadUpTo(fd, buffer.data(), 0, buffer.size());
-  if (!got) return Fail(path);
+  return RawReader(path, fd.Release());
+}
+
+RawReader& RawReader::operator=(RawReader&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) close(fd_);
+    path_ = std::move(other.path_);
+    fd_ = std::exchange(other.fd_, -1);
+  }
+  return *this;
+}
+
+RawReader::~RawReader() {
+  if (fd_ >= 0) close(fd_);
+}
+
+Result<std::size_t> RawReader::Read(std::span<std::uint8_t> buffer) {
+  auto got = ReadUpTo(fd_, buffer.data(), 0, buffer.size());
+  if (!got) return Fail(path_);
   return *got;
 }
 

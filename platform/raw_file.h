@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/result.h"
@@ -19,6 +20,30 @@ Result<Bytes> ReadHead(const std::string& path, std::size_t max);
 // the first buffer.size() bytes of the file go to its start, and their number
 // is returned. The buffer's bytes past that number are left as they were.
 Result<std::size_t> ReadHeadInto(const std::string& path, std::span<std::uint8_t> buffer);
+
+// A regular file read from its start a piece at a time, open in between, so
+// that a reader takes only as many bytes as it needs. Closed when destroyed.
+class RawReader {
+ public:
+  // Fails with the path for anything that is not a regular file, or cannot be opened.
+  static Result<RawReader> Open(const std::string& path);
+
+  RawReader(RawReader&& other) noexcept
+      : path_(std::move(other.path_)), fd_(std::exchange(other.fd_, -1)) {}
+  RawReader& operator=(RawReader&& other) noexcept;
+  RawReader(const RawReader&) = delete;
+  RawReader& operator=(const RawReader&) = delete;
+  ~RawReader();
+
+  // The file's next bytes into the buffer, until it is full or the file ends;
+  // their number. Fails with the path when reading fails.
+  Result<std::size_t> Read(std::span<std::uint8_t> buffer);
+
+ private:
+  RawReader(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
+  std::string path_;
+  int fd_;
+};
 
 // Creates or truncates the file and writes the bytes; fails with the path.
 Status WriteRaw(const std::string& path, const std::uint8_t* data, std::size_t size);

@@ -10,14 +10,10 @@ constexpr std::uint32_t kDateBytes = 10;
 }  // namespace
 
 std::string ShootingDateText(const ExifReader& reader) {
-  auto exifIfd = reader.ExifIfdOffset();
-  if (!exifIfd) return "";
-  ExifDirectory table;
-  reader.ReadDirectory(*exifIfd, table);
-  const ExifEntry* entry = ExifReader::FindTag(table, exif::kTagDateTimeOriginal);
+  auto entry = reader.DateTimeOriginal();
   // The whole value must lie inside the bytes read, and so must the ten bytes taken.
-  if (!entry || !reader.ValueBytes(*entry)) return "";
-  auto bytes = reader.ValueBytes(ExifEntry{entry->tag, entry->type, kDateBytes, entry->value});
+  if (!entry || !reader.Tiff().ValueBytes(*entry)) return "";
+  auto bytes = reader.Tiff().Bytes(entry->value, kDateBytes);
   if (!bytes) return "";
   std::string date(bytes->begin(), bytes->end());
   date[4] = '.';
@@ -26,13 +22,9 @@ std::string ShootingDateText(const ExifReader& reader) {
 }
 
 std::string ModelText(const ExifReader& reader) {
-  auto ifd0 = reader.Ifd0Offset();
-  if (!ifd0) return "";
-  ExifDirectory table;
-  reader.ReadDirectory(*ifd0, table);
-  const ExifEntry* entry = ExifReader::FindTag(table, kTagModel);
+  auto entry = ExifReader::FindTag(reader.Ifd0(), kTagModel);
   if (!entry) return "";
-  return reader.ValueText(*entry).value_or("");
+  return reader.Tiff().ValueText(*entry).value_or("");
 }
 
 }  // namespace site

@@ -19,7 +19,8 @@ Bytes ThumbnailOf(const ExifJpeg& jpeg) {
   reader.LoadBytes(file.data(), file.size());
   EXPECT_TRUE(reader.FindExifBlock());
   auto span = EmbeddedThumbnail(reader);
-  return Bytes(span.begin(), span.end());
+  if (!span) return {};
+  return Bytes(span->begin(), span->end());
 }
 
 TEST(EmbeddedThumbnailTest, GivesTheEmbeddedBytesInEitherByteOrder) {

@@ -11,8 +11,11 @@
 #include <vector>
 
 #include "exif/date_name.h"
+#include "exif/embedded_thumbnail.h"
+#include "exif/photo_info.h"
 #include "platform/fault_injection.h"
 #include "platform/memory_poison.h"
+#include "tests/exif/info_photos.h"
 #include "tests/support/exif_builder.h"
 #include "tests/support/temp_gallery.h"
 
@@ -68,14 +71,83 @@ TEST(ExifReaderTest, ReadsTheBlockAfterAJfifSegment) {
   EXPECT_TRUE(reader.ExifIfdOffset().has_value());
 }
 
+// A JPEG segment: marker, length, then its data (start followed by filler).
+Bytes Segment(std::uint8_t marker, std::size_t dataSize, const std::string& start = "") {
+  Bytes segment(4 + dataSize, 0x20);
+  segment[0] = 0xFF;
+  segment[1] = marker;
+  segment[2] = static_cast<std::uint8_t>((dataSize + 2) >> 8);
+  segment[3] = static_cast<std::uint8_t>((dataSize + 2) & 0xFF);
+  std::copy(start.begin(), start.end(), segment.begin() + 4);
+  return segment;
+}
+
+Bytes Joined(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+// When the first 50 bytes hold no Exif block, the JPEG segments are walked
+// from the start; the walk stays inside the bytes read whatever the lengths.
+TEST(ExifReaderTest, FindsTheExifBlockAfterOtherSegments) {
+  const Bytes soi = {0xFF, 0xD8};
+  const Bytes jfif = Segment(0xE0, 14, std::string("JFIF\0", 5));
+  const Bytes icc = Segment(0xE2, 3000, std::string("ICC_PROFILE\0", 12));
+  const Bytes photoshop = Segment(0xED, 20000, std::string("Photoshop 3.0\0", 14));
+  const Bytes xmp = Segment(0xE1, 500, std::string("http://ns.adobe.com/xap/1.0/\0", 29));
+  const Bytes shortExif = Segment(0xE1, 5, std::string("Exif\0", 5));
+  struct Case {
+    const char* what;
+    Bytes prefix;  // the file up to the Exif segment
+    bool found;
+  } cases[] = {
+      {"after APP0, APP2 and APP13", Joined({soi, jfif, icc, photoshop}), true},
+      {"after an XMP APP1 in the first 50 bytes", Joined({soi, jfif, xmp}), true},
+      {"after fill bytes", Joined({soi, icc, {0xFF, 0xFF}}), true},
+      {"after an APP1 too short for its identifier", Joined({soi, shortExif}), true},
+      {"behind 65,536 bytes of segments", Joined({soi, photoshop, photoshop, photoshop, photoshop}),
+       false},
+      {"no SOI", Joined({jfif, icc}), false},
+      {"after SOS", Joined({soi, icc, Segment(0xDA, 12)}), false},
+      {"after EOI", Joined({soi, icc, {0xFF, 0xD9}}), false},
+      {"after a segment of length 0", Joined({soi, icc, {0xFF, 0xE0, 0, 0}}), false},
+      {"after a segment of length 1", Joined({soi, icc, {0xFF, 0xE0, 0, 1}}), false},
+      {"after a segment that runs past the end", Joined({soi, icc, {0xFF, 0xE0, 0xFF, 0xFF}}),
+       false},
+      {"after bytes that are no marker", Joined({soi, icc, {0x00}}), false},
+  };
+  for (const Case& c : cases) {
+    ExifJpeg jpeg = DatedPhoto(Order::kBig);
+    jpeg.prefix = c.prefix;
+    const Bytes file = jpeg.Build();
+    ExifReader reader = ReaderFor(file);
+    ASSERT_EQ(reader.FindExifBlock(), c.found) << c.what;
+    if (!c.found) continue;
+    EXPECT_EQ(reader.TiffOrigin(), c.prefix.size() + 10) << c.what;
+    auto date = ReadShootingDate(reader);
+    ASSERT_TRUE(date) << c.what;
+    EXPECT_EQ(NameFromDate(*date), "2003_01_15_10_20_30.jpg");
+    // Cut anywhere before the Exif block, the walk ends inside the bytes read.
+    for (std::size_t keep : {std::size_t{1}, std::size_t{3}, c.prefix.size() - 1,
+                             c.prefix.size() + 3, c.prefix.size() + 9}) {
+      Bytes cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(keep));
+      EXPECT_FALSE(ReaderFor(cut).FindExifBlock()) << c.what << ", cut to " << keep;
+    }
+  }
+}
+
 TEST(ExifReaderTest, APairWhoseSecondByteIsBeyondTheBytesReadIsNotSeen) {
   Bytes file(49, 0);
   file.push_back(0xFF);  // position 49, nothing at 50
   EXPECT_FALSE(ReaderFor(file).FindExifBlock());
   file.push_back(0xE1);
+  // Without "Exif\0\0" after the segment length the pair starts no Exif block.
+  EXPECT_FALSE(ReaderFor(file).FindExifBlock());
+  file.insert(file.end(), {0x00, 0x08, 'E', 'x', 'i', 'f', 0, 0});
   ExifReader reader = ReaderFor(file);
   EXPECT_TRUE(reader.FindExifBlock());
-  // The origin lies outside: every read is missing.
+  // The origin lies at the end: every read is missing.
   EXPECT_FALSE(reader.Ifd0Offset());
   EXPECT_FALSE(reader.ExifIfdOffset());
   EXPECT_FALSE(reader.Ifd1Offset());
@@ -103,7 +175,7 @@ TEST(ExifReaderTest, BothByteOrdersGiveTheSameOffsetsCountsAndDate) {
     ExifDirectory table;
     reader.ReadDirectory(seen.exifIfd, table);
     seen.exifEntries = table.size();
-    const ExifEntry* date = ExifReader::FindTag(table, exif::kTagDateTimeOriginal);
+    auto date = ExifReader::FindTag(table, exif::kTagDateTimeOriginal);
     if (date) seen.date = reader.ValueText(*date).value_or("");
     return seen;
   };
@@ -142,8 +214,8 @@ TEST(ExifReaderTest, AShortInTheValueFieldIsTheLowHalfInIntelAndTheHighHalfInMot
     ASSERT_TRUE(reader.FindExifBlock());
     ExifDirectory table;
     reader.ReadDirectory(*reader.ExifIfdOffset(), table);
-    const ExifEntry* program = ExifReader::FindTag(table, 0x8822);
-    ASSERT_NE(program, nullptr);
+    auto program = ExifReader::FindTag(table, 0x8822);
+    ASSERT_TRUE(program);
     EXPECT_EQ(program->type, fixture::type::kShort);
     EXPECT_EQ(program->count, 1u);
     EXPECT_EQ(program->value, order == Order::kLittle ? 0x00000002u : 0x00020000u);
@@ -170,11 +242,11 @@ TEST(ExifReaderTest, TheSecondOfTwoExifPointersWins) {
 
 TEST(ExifReaderTest, TheLastEntryOfATagCounts) {
   ExifDirectory table = {{1, 2, 3, 4}, {7, 0, 0, 10}, {1, 5, 6, 7}, {9, 0, 0, 0}};
-  const ExifEntry* found = ExifReader::FindTag(table, 1);
-  ASSERT_NE(found, nullptr);
+  auto found = ExifReader::FindTag(table, 1);
+  ASSERT_TRUE(found);
   EXPECT_EQ(found->value, 7u);
-  EXPECT_EQ(ExifReader::FindTag(table, 2), nullptr);
-  EXPECT_EQ(ExifReader::FindTag({}, 1), nullptr);
+  EXPECT_FALSE(ExifReader::FindTag(table, 2));
+  EXPECT_FALSE(ExifReader::FindTag({}, 1));
 }
 
 TEST(ExifReaderTest, AValueOfFourBytesOrFewerIsStillTakenFromTheOffset) {
@@ -191,9 +263,35 @@ TEST(ExifReaderTest, AValueOfFourBytesOrFewerIsStillTakenFromTheOffset) {
     ASSERT_TRUE(outOfLine);
     EXPECT_EQ(Text(*outOfLine), "ABC");
     // The value field's bytes read as a 32-bit offset: "XYZ\0" points far outside.
-    const ExifEntry* inlineEntry = ExifReader::FindTag(table, 0x9004);
+    auto inlineEntry = ExifReader::FindTag(table, 0x9004);
     EXPECT_EQ(inlineEntry->value, order == Order::kLittle ? 0x005A5958u : 0x58595A00u);
     EXPECT_FALSE(reader.ValueBytes(*inlineEntry));
+  }
+}
+
+TEST(ExifReaderTest, OrientationIsIfd0sShortAndNormalWhenUnusable) {
+  struct Case {
+    const char* what;
+    std::vector<fixture::Entry> ifd0;
+    std::uint16_t orientation;
+  } cases[] = {
+      {"absent", {}, 1},
+      {"6", {fixture::Short(0x0112, 6)}, 6},
+      {"8", {fixture::Short(0x0112, 8)}, 8},
+      {"the last entry counts", {fixture::Short(0x0112, 3), fixture::Short(0x0112, 5)}, 5},
+      {"0", {fixture::Short(0x0112, 0)}, 1},
+      {"9", {fixture::Short(0x0112, 9)}, 1},
+      {"a LONG", {fixture::Long(0x0112, 6)}, 1},
+      {"two SHORTs", {fixture::Shorts(0x0112, {6, 6})}, 1},
+  };
+  for (Order order : {Order::kLittle, Order::kBig}) {
+    for (const Case& c : cases) {
+      ExifJpeg jpeg = DatedPhoto(order);
+      jpeg.ifd0.insert(jpeg.ifd0.end(), c.ifd0.begin(), c.ifd0.end());
+      ExifReader reader = ReaderFor(jpeg.Build());
+      ASSERT_TRUE(reader.FindExifBlock());
+      EXPECT_EQ(reader.Orientation(), c.orientation) << c.what;
+    }
   }
 }
 
@@ -350,6 +448,75 @@ TEST(ExifReaderTest, OnlyTheFirst65536BytesExist) {
   Bytes file = jpeg.Build();
   ExifReader fromBytes = ReaderFor(file);
   EXPECT_EQ(fromBytes.Bytes().size(), exif::kReadBufferSize);
+}
+
+// Photos whose values lie beyond the first block, read from their files: each
+// step reads only the blocks up to the farthest value it needs, and gets what
+// reading all 65,536 bytes gives.
+TEST(ExifReaderTest, ALoadedPhotoIsReadOnlyAsFarAsEachStepNeeds) {
+  constexpr std::size_t kBlock = exif::kReadBlockSize;
+  auto photo = [](auto change) {
+    ExifJpeg jpeg = info_test::CanonPhoto("Canon EOS D30", {0x0101});
+    jpeg.thumbnail = fixture::FakeThumbnail(3000);
+    jpeg.tail.assign(100000, 0x20);  // the picture: far more than the head
+    change(jpeg);
+    return jpeg;
+  };
+  struct Case {
+    const char* what;
+    ExifJpeg jpeg;
+    std::size_t rename, thumbnails, info;  // bytes read by each step
+  } cases[] = {
+      {"all in the first block", photo([](ExifJpeg&) {}), kBlock, kBlock, kBlock},
+      {"thumbnail in the second block", photo([](ExifJpeg& j) { j.thumbnailOffset = 20000; }),
+       kBlock, 2 * kBlock, kBlock},
+      {"maker's note in the third block", photo([](ExifJpeg& j) { j.exif.back().At(40000); }),
+       kBlock, kBlock, 3 * kBlock},
+      {"Exif IFD in the second block", photo([](ExifJpeg& j) { j.exifOffset = 30000; }), 2 * kBlock,
+       kBlock, 2 * kBlock},
+      {"thumbnail in the last block", photo([](ExifJpeg& j) { j.thumbnailOffset = 62000; }), kBlock,
+       4 * kBlock, kBlock},
+      // Known to be missing without reading: it cannot lie inside the 65,536 bytes.
+      {"thumbnail across the end of the head",
+       photo([](ExifJpeg& j) { j.thumbnailOffset = 64000; }), kBlock, kBlock, kBlock},
+      {"a short file", photo([](ExifJpeg& j) {
+         j.tail = {0xFF, 0xD9};
+       }),
+       0, 0, 0},
+  };
+  TempGallery gallery;
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const Bytes file = c.jpeg.Build();
+    ASSERT_TRUE(c.jpeg.Write("Pelvora/p.jpg"));
+    const std::size_t whole = std::min(file.size(), exif::kReadBufferSize);
+    auto expected = [&](std::size_t read) { return read == 0 ? whole : read; };
+    ExifReader all = ReaderFor(file), lazy;
+
+    ASSERT_TRUE(lazy.Load("Pelvora/p.jpg") && lazy.FindExifBlock() && all.FindExifBlock());
+    auto date = ReadShootingDate(lazy);
+    EXPECT_EQ(lazy.BytesRead(), expected(c.rename));
+    EXPECT_EQ(date, ReadShootingDate(all));
+
+    ASSERT_TRUE(lazy.Load("Pelvora/p.jpg") && lazy.FindExifBlock());
+    auto thumbnail = EmbeddedThumbnail(lazy);
+    EXPECT_EQ(lazy.BytesRead(), expected(c.thumbnails));
+    auto allThumbnail = EmbeddedThumbnail(all);
+    ASSERT_EQ(thumbnail.has_value(), allThumbnail.has_value());
+    if (thumbnail) {
+      EXPECT_TRUE(std::ranges::equal(*thumbnail, *allThumbnail));
+    }
+
+    ASSERT_TRUE(lazy.Load("Pelvora/p.jpg") && lazy.FindExifBlock());
+    InfoValueTexts texts, allTexts;
+    ShootingInfoMemory memory, allMemory;
+    ReadPhotoInfo(lazy, texts, memory);
+    EXPECT_EQ(lazy.BytesRead(), expected(c.info));
+    ReadPhotoInfo(all, allTexts, allMemory);
+    for (int n = 1; n <= kValueItems; ++n) EXPECT_EQ(texts.item(n), allTexts.item(n)) << n;
+    EXPECT_EQ(texts.customValue(1), allTexts.customValue(1));
+    EXPECT_FALSE(texts.item(39).empty());
+  }
 }
 
 TEST(ExifReaderTest, LoadFailsOnlyWhenTheFileCannotBeOpenedAndForgetsThePreviousPhoto) {

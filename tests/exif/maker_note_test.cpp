@@ -203,6 +203,19 @@ TEST(MakerNote, SerialNumbers) {
 }
 
 // A maker's note laid out by hand: little-endian directory at `at`.
+// Bytes as a photo's head, seen little-endian from offset 0 as the maker's
+// note is read.
+class NoteView {
+ public:
+  explicit NoteView(std::span<const std::uint8_t> bytes) {
+    head_.LoadBytes(bytes.data(), bytes.size());
+  }
+  operator TiffView() const { return TiffView(head_, 0, true); }
+
+ private:
+  PhotoHead head_;
+};
+
 class NoteBytes {
  public:
   explicit NoteBytes(std::size_t size) : bytes_(size, 0) {}
@@ -225,7 +238,7 @@ class NoteBytes {
   void Text(std::size_t at, const std::string& s) {
     for (std::size_t i = 0; i < s.size(); ++i) bytes_.at(at + i) = static_cast<std::uint8_t>(s[i]);
   }
-  BoundedBytes View() const { return BoundedBytes(bytes_); }
+  NoteView View() const { return NoteView(bytes_); }
   std::vector<std::uint8_t>& bytes() { return bytes_; }
 
  private:
@@ -249,11 +262,11 @@ TEST(MakerNote, DirectoryMustLieWhollyInsideTheBytesRead) {
   std::vector<std::uint8_t> cut(note.bytes().begin(), note.bytes().begin() + 100 + 2 + 24 - 1);
   InfoValueTexts texts;
   ShootingInfoMemory memory;
-  ReadMakerNote(BoundedBytes(cut), 100, texts, memory);
+  ReadMakerNote(NoteView(cut), 100, texts, memory);
   EXPECT_EQ(texts.item(39), "");
   EXPECT_EQ(texts.item(41), "");
   // A count outside, and an offset far outside.
-  ReadMakerNote(BoundedBytes(std::span(cut).first(101)), 100, texts, memory);
+  ReadMakerNote(NoteView(std::span(cut).first(101)), 100, texts, memory);
   ReadMakerNote(note.View(), 0xFFFFFFFF, texts, memory);
   EXPECT_EQ(texts.item(39), "");
 }
@@ -274,7 +287,7 @@ TEST(MakerNote, OnlyTheFirstHundredEntriesOfALongDirectoryAreRead) {
   // All 101 entries must have been read even though only 100 count.
   std::vector<std::uint8_t> cut(note.bytes().begin(), note.bytes().begin() + 2 + 12 * 100 + 6);
   InfoValueTexts none;
-  ReadMakerNote(BoundedBytes(cut), 0, none, memory);
+  ReadMakerNote(NoteView(cut), 0, none, memory);
   EXPECT_EQ(none.item(39), "");
 }
 
