@@ -7,6 +7,7 @@
 
 #include "app/annotation_reset.h"
 #include "app/gallery_editor_dlg.h"
+#include "app/photo_name_list.h"
 #include "exif/exif_reader.h"
 #include "platform/jpg_listing.h"
 #include "platform/raw_file.h"
@@ -19,16 +20,16 @@
 namespace {
 
 // Loads photo `number` and finds its Exif block; the message that stops the
-// run when that fails, nothing otherwise.
-const char* ReadPhoto(ExifReader& reader, const SharedState& state, int number) {
+// run when that fails, empty otherwise.
+std::string ReadPhoto(ExifReader& reader, const SharedState& state, int number) {
   // A number beyond the names listed last names no photo: it cannot be opened.
   if (number < 1 || number > state.listedPhotos ||
       static_cast<std::size_t>(number) >= state.photoList.size() || state.photoList[number].empty())
     return txt::kNotRenamed;
   if (!reader.Load(std::string(paths::kPhotoDir) + "/" + state.photoList[number]))
     return txt::kNotRenamed;
-  if (!reader.FindExifBlock()) return txt::kNoExifInfo;
-  return nullptr;
+  if (!reader.FindExifBlock()) return txt::kNoExifInfo + PhotoNameList({state.photoList[number]});
+  return {};
 }
 
 }  // namespace
@@ -40,13 +41,13 @@ void CGalleryEditorDlg::OnHtmlData() {
   ui_.SetWaitCursor(true);
 
   ExifReader reader;
-  const char* failure = ReadPhoto(reader, state_, 1);
-  if (!failure) {
+  std::string failure = ReadPhoto(reader, state_, 1);
+  if (failure.empty()) {
     summary.model = site::ModelText(reader);
     summary.firstDate = site::ShootingDateText(reader);
     failure = ReadPhoto(reader, state_, summary.folderCount);
   }
-  if (!failure) summary.lastDate = site::ShootingDateText(reader);
+  if (failure.empty()) summary.lastDate = site::ShootingDateText(reader);
 
   // Titles and memos start afresh in the tables whether or not the run went through.
   ResetAnnotations(state_.tables, state_.photoCount);
@@ -54,7 +55,7 @@ void CGalleryEditorDlg::OnHtmlData() {
   // Each file is replaced whole or not at all; the first that cannot be
   // written is named and the step stops there.
   std::string unwritable;
-  if (!failure) {
+  if (failure.empty()) {
     const std::pair<const char*, std::string> files[] = {
         {site::kOtherScript, site::OtherScriptText(summary)},
         {site::kFileNameScript,
@@ -82,7 +83,7 @@ void CGalleryEditorDlg::OnHtmlData() {
   }
   ui_.SetWaitCursor(false);
 
-  if (failure) {
+  if (!failure.empty()) {
     ShowError(failure);
     state_.abortFlag = 1;
   } else if (!unwritable.empty()) {

@@ -1,7 +1,12 @@
-// ② Copies every photo's embedded Exif thumbnail to "gallery/thumbnail/Tn_" + its name.
+// ② Writes every photo's thumbnail to "gallery/thumbnail/Tn_" + its name: the
+// embedded Exif thumbnail byte for byte, turned upright for a photo taken
+// sideways, or one made from the picture when there is no usable embedded one.
 #include <algorithm>
 
 #include "app/gallery_editor_dlg.h"
+#include "app/photo_name_list.h"
+#include "app/picture_thumbnails.h"
+#include "app/thumbnail_maker.h"
 #include "exif/date_name.h"
 #include "exif/embedded_thumbnail.h"
 #include "exif/exif_reader.h"
@@ -32,29 +37,50 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
   const std::string photoDir = std::string(paths::kPhotoDir) + "/";
   const std::string thumbnailPrefix = std::string(paths::kThumbnailDir) + "/Tn_";
   ExifReader reader;
+  ThumbnailMaker maker;
+  // Photos whose thumbnail is made from the picture: the slow part, done
+  // after the Exif pass, on two threads when there are many.
+  std::vector<PictureThumbnailJob> fromPictures;
+  std::string error;
+  int done = 0;
   ui_.SetWaitCursor(true);
-  bool waiting = true;
   for (int i = 1; i <= n; ++i) {
-    // A photo that cannot be opened ends the run quietly; the completion note follows.
-    if (!reader.Load(photoDir + state_.photoList[i])) break;
+    // A photo that cannot be opened, or the user's stop, ends the loop
+    // quietly; the completion note follows.
+    if (!ui_.Progress(done, n)) break;
+    const std::string& name = state_.photoList[i];
+    if (!reader.Load(photoDir + name)) break;
     if (!reader.FindExifBlock()) {
-      ui_.SetWaitCursor(false);
-      waiting = false;
-      ShowError(txt::kNoExifBlock);
-      state_.abortFlag = 1;
+      error = txt::kNoExifBlock + PhotoNameList({name});
       break;
     }
-    // Without a usable thumbnail the file is written empty, so that every photo
-    // keeps its photo number. A file that cannot be created is skipped quietly.
-    std::span<const std::uint8_t> thumbnail = EmbeddedThumbnail(reader);
-    state_.thumbnail.assign(thumbnail.begin(), thumbnail.end());
-    platform::WriteRaw(thumbnailPrefix + state_.photoList[i], state_.thumbnail.data(),
-                       state_.thumbnail.size());
+    // A file that cannot be created is skipped quietly.
+    const std::string thumbnailPath = thumbnailPrefix + name;
+    const int orientation = ReadOrientation(reader);
+    std::span<const std::uint8_t> embedded = EmbeddedThumbnail(reader);
+    if (!embedded.empty() && orientation >= 2 && orientation <= 8) {
+      if (std::optional<JpegBytes> upright = maker.UprightEmbedded(embedded, orientation)) {
+        platform::WriteRaw(thumbnailPath, upright->data(), upright->size());
+        ++done;
+        continue;
+      }
+      embedded = {};  // one the codec cannot read: made from the picture instead
+    }
+    if (embedded.empty()) {
+      fromPictures.push_back({photoDir + name, thumbnailPath, orientation});
+      continue;
+    }
+    platform::WriteRaw(thumbnailPath, embedded.data(), embedded.size());
+    ++done;
   }
-  if (waiting) ui_.SetWaitCursor(false);
+  // Thumbnails of the photos before a stop are written, as in the loop.
+  const int copied = done;
+  MakePictureThumbnails(fromPictures,
+                        [&](int finished) { return ui_.Progress(copied + finished, n); });
+  ui_.SetWaitCursor(false);
 
-  if (state_.abortFlag) {
-    EndDialog();
+  if (!error.empty()) {
+    StopWithError(error);
     return;
   }
   ShowNote(txt::kThumbnailsDone);

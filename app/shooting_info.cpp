@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/gallery_editor_dlg.h"
+#include "app/photo_name_list.h"
 #include "exif/exif_reader.h"
 #include "exif/photo_info.h"
 #include "platform/jpg_listing.h"
@@ -33,7 +34,7 @@ void CGalleryEditorDlg::OnShootingInfo() {
     // run quietly; the completion note follows.
     if (i > state_.listedPhotos || !reader.Load(photoDir + state_.photoList[i])) break;
     if (!reader.FindExifBlock()) {
-      error = txt::kInfoNoExif;
+      error = txt::kInfoNoExif + PhotoNameList({state_.photoList[i]});
       break;
     }
     ReadPhotoInfo(reader, texts, infoMemory_);
