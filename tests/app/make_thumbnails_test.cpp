@@ -182,7 +182,7 @@ TEST_F(MakeThumbnailsTest, APhotoWithoutAnExifBlockEndsTheDialogKeepingEarlierTh
   ASSERT_TRUE(late.Write(std::string("Pelvora/") + kB));
   WritePhoto(kC, 100);
   Run();
-  EXPECT_EQ(Texts(), std::vector<std::string>{U(txt::kNoExifBlock)});
+  EXPECT_EQ(Texts(), std::vector<std::string>{U(txt::kNoExifBlock) + "（" + kB + "）"});
   EXPECT_EQ(ui.messages[0].style, Style::kError);
   EXPECT_TRUE(ui.ended);
   EXPECT_EQ(dlg.state().abortFlag, 1);
