@@ -331,6 +331,21 @@ TEST_F(MakeThumbnailsTest, PhotosWithoutAThumbnailGetOneFromThePictureUpright) {
   EXPECT_EQ(ui.progress.back(), (std::pair<int, int>{8, 8}));
 }
 
+TEST_F(MakeThumbnailsTest, TheUserCanStopALongRun) {
+  Bytes picture = Jpeg(Quarters(320, 240, "RGBW"));
+  for (int i = 1; i <= 3; ++i)
+    TempGallery::WriteFile("Pelvora/" + Name(i), OrientedPhoto(1, std::nullopt, picture));
+  // Three calls in the Exif pass, then one before and one after the first
+  // picture: the stop comes there.
+  ui.stopAfter = 5;
+  Run();
+  EXPECT_FALSE(Thumb(Name(1)).empty());
+  EXPECT_FALSE(TempGallery::Exists("gallery/thumbnail/Tn_" + Name(2)));
+  EXPECT_FALSE(TempGallery::Exists("gallery/thumbnail/Tn_" + Name(3)));
+  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_EQ(ui.messages[0].utf8, U(txt::kThumbnailsDone));
+}
+
 TEST_F(MakeThumbnailsTest, EmbeddedThumbnailsOfSidewaysPhotosAreTurnedUpright) {
   // 64×48 is whole MCUs of 4:2:0 and turns losslessly; 60×44 is decoded,
   // turned and encoded again. The photos hold no picture, so nothing but the

@@ -264,6 +264,17 @@ TEST_F(RenameByDateTest, ANameTakenByAFolderIsNotUsed) {
   EXPECT_TRUE(std::filesystem::is_directory("Pelvora/2003_01_15_10_20_30.jpg"));
 }
 
+TEST_F(RenameByDateTest, StoppedByTheUserWhileReadingRenamesNothing) {
+  std::string a = WritePhoto("a.jpg", "2003:01:15 10:20:30");
+  WritePhoto("b.jpg", "2004:01:15 10:20:30");
+  ui.stopAfter = 2;
+  Run();
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_FALSE(ui.ended);
+  EXPECT_EQ(Photos(), (std::vector<std::string>{"a.jpg", "b.jpg"}));
+  EXPECT_EQ(ui.waitCursorLog, (std::vector<bool>{true, false}));
+}
+
 TEST_F(RenameByDateTest, APhotoThatCannotBeOpenedEndsTheRunQuietly) {
   WritePhoto("a.jpg", "2003:01:15 10:20:30");
   std::string b = WritePhoto("b.jpg", "2004:01:15 10:20:30");
