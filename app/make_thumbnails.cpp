@@ -7,6 +7,7 @@
 #include "app/photo_name_list.h"
 #include "app/picture_thumbnails.h"
 #include "app/thumbnail_maker.h"
+#include "app/wait_cursor.h"
 #include "exif/date_name.h"
 #include "exif/embedded_thumbnail.h"
 #include "exif/exif_reader.h"
@@ -35,54 +36,48 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
   std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);
 
   const std::string photoDir = std::string(paths::kPhotoDir) + "/";
-  const std::string thumbnailPrefix = std::string(paths::kThumbnailDir) + "/Tn_";
-  ExifReader reader;
-  ThumbnailMaker maker;
-  // Photos whose thumbnail is made from the picture: the slow part, done
-  // after the Exif pass, on two threads when there are many.
-  std::vector<PictureThumbnailJob> fromPictures;
-  std::string error;
-  int done = 0;
-  ui_.SetWaitCursor(true);
-  for (int i = 1; i <= n; ++i) {
-    // A photo that cannot be opened, or the user's stop, ends the loop
-    // quietly; the completion note follows.
-    if (!ui_.Progress(done, n)) break;
-    const std::string& name = state_.photoList[i];
-    if (!reader.Load(photoDir + name)) break;
-    if (!reader.FindExifBlock()) {
-      error = txt::kNoExifBlock + PhotoNameList({name});
-      break;
-    }
-    // A file that cannot be created is skipped quietly.
-    const std::string thumbnailPath = thumbnailPrefix + name;
-    const int orientation = ReadOrientation(reader);
-    std::span<const std::uint8_t> embedded = EmbeddedThumbnail(reader);
-    if (!embedded.empty() && orientation >= 2 && orientation <= 8) {
-      if (std::optional<JpegBytes> upright = maker.UprightEmbedded(embedded, orientation)) {
-        platform::WriteRaw(thumbnailPath, upright->data(), upright->size());
-        ++done;
+  std::string fatal;
+  {
+    WaitCursor wait(ui_);
+    ExifReader reader;
+    ThumbnailMaker maker;
+    // Photos whose thumbnail is made from the picture: the slow part, done
+    // after the Exif pass, on two threads when there are many.
+    std::vector<PictureThumbnailJob> fromPictures;
+    int done = 0;
+    for (int i = 1; i <= n; ++i) {
+      // A photo that cannot be opened, or the user's stop, ends the loop
+      // quietly; the completion note follows.
+      if (!ui_.Progress(done, n)) break;
+      const std::string& name = state_.photoList[i];
+      if (!reader.Load(photoDir + name)) break;
+      if (!reader.FindExifBlock()) {
+        fatal = txt::kNoExifBlock + PhotoNameList({name});
+        break;
+      }
+      // A file that cannot be created is skipped quietly.
+      const std::string thumbnailPath = paths::kThumbnailPrefix + name;
+      const int orientation = ReadOrientation(reader);
+      std::span<const std::uint8_t> embedded = EmbeddedThumbnail(reader);
+      if (!embedded.empty() && orientation >= 2 && orientation <= 8) {
+        if (std::optional<JpegBytes> upright = maker.UprightEmbedded(embedded, orientation)) {
+          platform::WriteRaw(thumbnailPath, upright->data(), upright->size());
+          ++done;
+          continue;
+        }
+        embedded = {};  // one the codec cannot read: made from the picture instead
+      }
+      if (embedded.empty()) {
+        fromPictures.push_back({photoDir + name, thumbnailPath, orientation});
         continue;
       }
-      embedded = {};  // one the codec cannot read: made from the picture instead
+      platform::WriteRaw(thumbnailPath, embedded.data(), embedded.size());
+      ++done;
     }
-    if (embedded.empty()) {
-      fromPictures.push_back({photoDir + name, thumbnailPath, orientation});
-      continue;
-    }
-    platform::WriteRaw(thumbnailPath, embedded.data(), embedded.size());
-    ++done;
+    // Thumbnails of the photos before a stop are written, as in the loop.
+    const int copied = done;
+    MakePictureThumbnails(fromPictures,
+                          [&](int finished) { return ui_.Progress(copied + finished, n); });
   }
-  // Thumbnails of the photos before a stop are written, as in the loop.
-  const int copied = done;
-  MakePictureThumbnails(fromPictures,
-                        [&](int finished) { return ui_.Progress(copied + finished, n); });
-  ui_.SetWaitCursor(false);
-
-  if (!error.empty()) {
-    StopWithError(error);
-    return;
-  }
-  ShowNote(txt::kThumbnailsDone);
-  OnInitDialog();
+  if (EndStep(fatal, txt::kThumbnailsDone)) OnInitDialog();
 }

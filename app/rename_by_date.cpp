@@ -6,9 +6,9 @@
 #include "app/gallery_editor_dlg.h"
 #include "app/photo_name_list.h"
 #include "app/rename_plan.h"
+#include "app/wait_cursor.h"
 #include "exif/date_name.h"
 #include "exif/exif_reader.h"
-#include "platform/jpg_listing.h"
 #include "texts/app_texts.h"
 #include "texts/batch_texts.h"
 
@@ -37,54 +37,47 @@ void CGalleryEditorDlg::OnRenameByDate() {
   const int n = state_.listedPhotos;
 
   const std::string dir = std::string(paths::kPhotoDir) + "/";
-  ExifReader reader;
-  ui_.SetWaitCursor(true);
-  // Every photo is read before any is renamed. A photo that cannot be opened
-  // ends the reading quietly: the photos before it are renamed, the others
-  // keep their names, and the completion note follows.
-  std::vector<ReadPhoto> photos;
-  for (int i = 1; i <= n; ++i) {
-    if (!ui_.Progress(i - 1, n)) {
-      // Cancelled while reading: nothing is renamed.
-      ui_.SetWaitCursor(false);
-      return;
+  std::string fatal;
+  {
+    WaitCursor wait(ui_);
+    ExifReader reader;
+    // Every photo is read before any is renamed. A photo that cannot be opened
+    // ends the reading quietly: the photos before it are renamed, the others
+    // keep their names, and the completion note follows.
+    std::vector<ReadPhoto> photos;
+    for (int i = 1; i <= n; ++i) {
+      // Stopped by the user while reading: nothing is renamed.
+      if (!ui_.Progress(i - 1, n)) return;
+      if (!reader.Load(dir + state_.photoList[i])) break;
+      ReadPhoto photo{state_.photoList[i], reader.FindExifBlock(), {}};
+      if (photo.exifBlock) photo.newName = NewPhotoName(reader);
+      photos.push_back(std::move(photo));
     }
-    if (!reader.Load(dir + state_.photoList[i])) break;
-    ReadPhoto photo{state_.photoList[i], reader.FindExifBlock(), {}};
-    if (photo.exifBlock) photo.newName = NewPhotoName(reader);
-    photos.push_back(std::move(photo));
-  }
-  ui_.Progress(n, n);
+    ui_.Progress(n, n);
 
-  RenamePlan plan =
-      PlanRenames(photos, [&dir](const std::string& name) { return NameTaken(dir + name); });
-  std::vector<std::string> failed;
-  if (plan.problem == RenameProblem::kNone) {
-    const std::vector<std::string> finalNames = CarryOutRenames(dir, plan.moves);
-    std::map<std::string, std::string> renamed;
-    for (std::size_t m = 0; m < plan.moves.size(); ++m) {
-      renamed[plan.moves[m].from] = finalNames[m];
-      if (finalNames[m] != plan.moves[m].to) failed.push_back(plan.moves[m].from);
+    RenamePlan plan =
+        PlanRenames(photos, [&dir](const std::string& name) { return NameTaken(dir + name); });
+    if (plan.problem != RenameProblem::kNone) {
+      fatal =
+          (plan.problem == RenameProblem::kNoExifBlock ? txt::kNoExifBlock : txt::kNoShootingDate) +
+          PhotoNameList(plan.named);
+    } else {
+      const std::vector<std::string> finalNames = CarryOutRenames(dir, plan.moves);
+      std::map<std::string, std::string> renamed;
+      // A rename the folder refused (a name taken meanwhile, say): those photos
+      // stay where they are, under their old or their temporary name.
+      std::vector<std::string> failed;
+      for (std::size_t m = 0; m < plan.moves.size(); ++m) {
+        renamed[plan.moves[m].from] = finalNames[m];
+        if (finalNames[m] != plan.moves[m].to) failed.push_back(plan.moves[m].from);
+      }
+      for (std::size_t i = 0; i < photos.size(); ++i) {
+        auto it = renamed.find(photos[i].name);
+        if (it != renamed.end()) state_.photoList[i + 1] = it->second;
+      }
+      if (!failed.empty()) fatal = txt::kNoShootingDate + PhotoNameList(failed);
     }
-    for (std::size_t i = 0; i < photos.size(); ++i) {
-      auto it = renamed.find(photos[i].name);
-      if (it != renamed.end()) state_.photoList[i + 1] = it->second;
-    }
+    std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);
   }
-  std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);
-  ui_.SetWaitCursor(false);
-
-  if (plan.problem != RenameProblem::kNone) {
-    StopWithError(
-        (plan.problem == RenameProblem::kNoExifBlock ? txt::kNoExifBlock : txt::kNoShootingDate) +
-        PhotoNameList(plan.named));
-    return;
-  }
-  // A rename the folder refused (a name taken meanwhile, say): those photos
-  // stay where they are, under their old or their temporary name.
-  if (!failed.empty()) {
-    StopWithError(txt::kNoShootingDate + PhotoNameList(failed));
-    return;
-  }
-  ShowNote(txt::kRenameDone);
+  EndStep(fatal, txt::kRenameDone);
 }

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <map>
 
+#include "app/dialog_controls.h"
 #include "app/gallery_editor_dlg.h"
 #include "app/ui_port.h"
 
@@ -36,6 +37,7 @@ class QtDialog : public QDialog, public UiPort {
 
   // Dialog units to pixels: a fixed scale that keeps the painted texts clear of the controls.
   static QRect DluRect(int x, int y, int w, int h);
+  static QRect DluRect(const DialogRect& rect);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
