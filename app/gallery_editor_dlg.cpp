@@ -4,8 +4,10 @@
 
 #include "app/dialog_controls.h"
 #include "app/line_rules.h"
+#include "app/startup_report.h"
 #include "platform/encoding.h"
 #include "platform/jpg_listing.h"
+#include "platform/text_file.h"
 #include "texts/app_texts.h"
 
 bool ExceedsPhotoTables(const std::vector<std::string>& names) {
@@ -35,9 +37,9 @@ void CGalleryEditorDlg::StopWithError(const std::string& sjis) {
   EndDialog();
 }
 
-bool CGalleryEditorDlg::EndStep(const std::string& fatalError, const char* completionNote) {
-  if (!fatalError.empty()) {
-    StopWithError(fatalError);
+bool CGalleryEditorDlg::EndStep(const platform::Status& outcome, const char* completionNote) {
+  if (!outcome) {
+    StopWithError(outcome.error());
     return false;
   }
   if (state_.abortFlag) {
@@ -48,20 +50,14 @@ bool CGalleryEditorDlg::EndStep(const std::string& fatalError, const char* compl
   return true;
 }
 
-bool CGalleryEditorDlg::ListPhotosForBatchStep() {
+platform::Status CGalleryEditorDlg::ListPhotosForBatchStep() {
   std::vector<std::string> photos = platform::ListJpg(paths::kPhotoDir);
-  if (photos.empty()) {
-    StopWithError(txt::kNoPhotos);
-    return false;
-  }
+  if (photos.empty()) return platform::Fail(txt::kNoPhotos);
   // More photos or longer names than the photo list holds: nothing is touched.
-  if (ExceedsPhotoTables(photos)) {
-    StopWithError(txt::kTooManyPhotos);
-    return false;
-  }
+  if (ExceedsPhotoTables(photos)) return platform::Fail(txt::kTooManyPhotos);
   state_.listedPhotos = static_cast<int>(photos.size());
   for (std::size_t i = 0; i < photos.size(); ++i) state_.photoList[i + 1] = photos[i];
-  return true;
+  return {};
 }
 
 void CGalleryEditorDlg::SetEdit(int id, const std::string& sjis) {
@@ -70,6 +66,8 @@ void CGalleryEditorDlg::SetEdit(int id, const std::string& sjis) {
 
 bool CGalleryEditorDlg::OnInitDialog() {
   state_.abortFlag = 0;
+  // A save cut short (power cut, killed program) leaves its temporary file.
+  platform::RemoveLeftoverTemporaries(paths::kDataDir);
 
   std::vector<std::string> photos = platform::ListJpg(paths::kPhotoDir);
   if (photos.empty()) {
@@ -120,6 +118,10 @@ bool CGalleryEditorDlg::OnInitDialog() {
 
   DataTables& t = state_.tables;
   LoadDataTables(t, state_.photoCount);
+  // Neither report stops the start-up: the user can go on and run ②, or save.
+  const std::string mismatch = ThumbnailMismatchMessage(photos, thumbnails);
+  if (!mismatch.empty()) ShowError(mismatch);
+  for (const auto& message : DamagedLinesMessages(t.damaged)) ShowError(message);
   SetEdit(ctl::kThemeEdit, lines::Extract(t.subject[2], lines::SubjectPrefix().size()));
   SetEdit(ctl::kTitleEdit, lines::Extract(t.title[3], lines::TitlePrefix(1).size()));
   SetEdit(ctl::kMemoEdit, lines::ExtractMemo(t.memo[3], lines::MemoPrefix(1).size()));

@@ -19,7 +19,10 @@
 void CGalleryEditorDlg::OnMakeThumbnails() {
   state_.abortFlag = 0;
 
-  if (!ListPhotosForBatchStep()) return;
+  if (platform::Status listed = ListPhotosForBatchStep(); !listed) {
+    StopWithError(listed.error());
+    return;
+  }
   const int n = state_.listedPhotos;
 
   // Only the first listed name is checked for the renamed form.
@@ -36,7 +39,7 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
   std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);
 
   const std::string photoDir = std::string(paths::kPhotoDir) + "/";
-  std::string fatal;
+  platform::Status outcome;
   {
     WaitCursor wait(ui_);
     ExifReader reader;
@@ -52,16 +55,21 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
       const std::string& name = state_.photoList[i];
       if (!reader.Load(photoDir + name)) break;
       if (!reader.FindExifBlock()) {
-        fatal = txt::kNoExifBlock + PhotoNameList({name});
+        outcome = platform::Fail(txt::kNoExifBlock + PhotoNameList({name}));
         break;
       }
-      // A file that cannot be created is skipped quietly.
+      // A missing folder is skipped quietly; a thumbnail that cannot be
+      // written (a full disk) stops the run.
       const std::string thumbnailPath = paths::kThumbnailPrefix + name;
       const int orientation = ReadOrientation(reader);
       std::span<const std::uint8_t> embedded = EmbeddedThumbnail(reader);
       if (!embedded.empty() && orientation >= 2 && orientation <= 8) {
         if (std::optional<JpegBytes> upright = maker.UprightEmbedded(embedded, orientation)) {
-          platform::WriteRaw(thumbnailPath, upright->data(), upright->size());
+          if (platform::WriteOwnFile(thumbnailPath, upright->data(), upright->size()) ==
+              platform::WriteResult::kFailed) {
+            outcome = platform::Fail(txt::kCannotWritePrefix + thumbnailPath);
+            break;
+          }
           ++done;
           continue;
         }
@@ -71,13 +79,19 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
         fromPictures.push_back({photoDir + name, thumbnailPath, orientation});
         continue;
       }
-      platform::WriteRaw(thumbnailPath, embedded.data(), embedded.size());
+      if (platform::WriteOwnFile(thumbnailPath, embedded.data(), embedded.size()) ==
+          platform::WriteResult::kFailed) {
+        outcome = platform::Fail(txt::kCannotWritePrefix + thumbnailPath);
+        break;
+      }
       ++done;
     }
     // Thumbnails of the photos before a stop are written, as in the loop.
     const int copied = done;
-    MakePictureThumbnails(fromPictures,
-                          [&](int finished) { return ui_.Progress(copied + finished, n); });
+    std::string unwritten = MakePictureThumbnails(
+        fromPictures, [&](int finished) { return ui_.Progress(copied + finished, n); });
+    // One that could not be written comes before the photo that stopped the loop.
+    if (!unwritten.empty()) outcome = platform::Fail(txt::kCannotWritePrefix + unwritten);
   }
-  if (EndStep(fatal, txt::kThumbnailsDone)) OnInitDialog();
+  if (EndStep(outcome, txt::kThumbnailsDone)) OnInitDialog();
 }

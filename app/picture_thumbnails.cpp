@@ -12,25 +12,36 @@
 
 namespace {
 
-void MakeOne(ThumbnailMaker& maker, const PictureThumbnailJob& job) {
+// False when the thumbnail could not be written.
+bool MakeOne(ThumbnailMaker& maker, const PictureThumbnailJob& job) {
   JpegBytes thumbnail;
   if (auto photo = platform::ReadHead(job.photoPath, kMaxPhotoFileBytes))
     thumbnail = maker.FromPicture(*photo, job.orientation);
-  platform::WriteRaw(job.thumbnailPath, thumbnail.data(), thumbnail.size());
+  return platform::WriteOwnFile(job.thumbnailPath, thumbnail.data(), thumbnail.size()) !=
+         platform::WriteResult::kFailed;
+}
+
+std::string FirstUnwritten(const std::vector<PictureThumbnailJob>& jobs,
+                           const std::vector<char>& unwritten) {
+  for (std::size_t i = 0; i < jobs.size(); ++i)
+    if (unwritten[i]) return jobs[i].thumbnailPath;
+  return {};
 }
 
 }  // namespace
 
-bool MakePictureThumbnails(const std::vector<PictureThumbnailJob>& jobs,
-                           const std::function<bool(int finished)>& progress) {
+std::string MakePictureThumbnails(const std::vector<PictureThumbnailJob>& jobs,
+                                  const std::function<bool(int finished)>& progress) {
+  std::vector<char> unwritten(jobs.size(), 0);  // one per job, each set by one thread
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   if (jobs.size() < kParallelPictureJobs || cores < 2) {
     ThumbnailMaker maker;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
-      if (!progress(static_cast<int>(i))) return false;
-      MakeOne(maker, jobs[i]);
+      if (!progress(static_cast<int>(i))) return {};
+      if (!MakeOne(maker, jobs[i])) return jobs[i].thumbnailPath;
     }
-    return progress(static_cast<int>(jobs.size()));
+    progress(static_cast<int>(jobs.size()));
+    return {};
   }
 
   std::atomic<std::size_t> next{0};
@@ -43,7 +54,10 @@ bool MakePictureThumbnails(const std::vector<PictureThumbnailJob>& jobs,
     while (!stop) {
       const std::size_t i = next++;
       if (i >= jobs.size()) break;
-      MakeOne(maker, jobs[i]);
+      if (!MakeOne(maker, jobs[i])) {
+        unwritten[i] = 1;
+        stop = true;
+      }
       {
         std::lock_guard<std::mutex> lock(mutex);
         ++finished;
@@ -56,7 +70,7 @@ bool MakePictureThumbnails(const std::vector<PictureThumbnailJob>& jobs,
   // This thread reports progress while the two work.
   bool goOn = true;
   std::unique_lock<std::mutex> lock(mutex);
-  while (finished < jobs.size()) {
+  while (finished < jobs.size() && !stop) {
     const std::size_t seen = finished;
     changed.wait_for(lock, std::chrono::milliseconds(50), [&] { return finished != seen; });
     const int count = static_cast<int>(finished);
@@ -71,5 +85,5 @@ bool MakePictureThumbnails(const std::vector<PictureThumbnailJob>& jobs,
   lock.unlock();
   helper.join();
   second.join();
-  return goOn;
+  return FirstUnwritten(jobs, unwritten);
 }

@@ -18,9 +18,10 @@ inline constexpr std::size_t kParallelPictureJobs = 4;
 inline constexpr std::size_t kMaxPhotoFileBytes = 256u << 20;
 
 // Writes each job's thumbnail file: the thumbnail made from the picture, or
-// an empty file when the photo cannot be read or decoded; a file that cannot
-// be created is skipped. Calls progress with the number of jobs finished, on
-// the calling thread, between photos; when it returns false no further photo
-// is started and the result is false.
-bool MakePictureThumbnails(const std::vector<PictureThumbnailJob>& jobs,
-                           const std::function<bool(int finished)>& progress);
+// an empty file when the photo cannot be read or decoded; a missing folder is
+// skipped. Calls progress with the number of jobs finished, on the calling
+// thread, between photos; when it returns false no further photo is started.
+// Returns the first thumbnail (in the jobs' order) that could not be written,
+// empty when none.
+std::string MakePictureThumbnails(const std::vector<PictureThumbnailJob>& jobs,
+                                  const std::function<bool(int finished)>& progress);

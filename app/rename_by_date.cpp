@@ -33,11 +33,14 @@ bool NameTaken(const std::string& path) {
 void CGalleryEditorDlg::OnRenameByDate() {
   state_.abortFlag = 0;
 
-  if (!ListPhotosForBatchStep()) return;
+  if (platform::Status listed = ListPhotosForBatchStep(); !listed) {
+    StopWithError(listed.error());
+    return;
+  }
   const int n = state_.listedPhotos;
 
   const std::string dir = std::string(paths::kPhotoDir) + "/";
-  std::string fatal;
+  platform::Status outcome;
   {
     WaitCursor wait(ui_);
     ExifReader reader;
@@ -58,9 +61,9 @@ void CGalleryEditorDlg::OnRenameByDate() {
     RenamePlan plan =
         PlanRenames(photos, [&dir](const std::string& name) { return NameTaken(dir + name); });
     if (plan.problem != RenameProblem::kNone) {
-      fatal =
+      outcome = platform::Fail(
           (plan.problem == RenameProblem::kNoExifBlock ? txt::kNoExifBlock : txt::kNoShootingDate) +
-          PhotoNameList(plan.named);
+          PhotoNameList(plan.named));
     } else {
       const std::vector<std::string> finalNames = CarryOutRenames(dir, plan.moves);
       std::map<std::string, std::string> renamed;
@@ -75,9 +78,9 @@ void CGalleryEditorDlg::OnRenameByDate() {
         auto it = renamed.find(photos[i].name);
         if (it != renamed.end()) state_.photoList[i + 1] = it->second;
       }
-      if (!failed.empty()) fatal = txt::kNoShootingDate + PhotoNameList(failed);
+      if (!failed.empty()) outcome = platform::Fail(txt::kNoShootingDate + PhotoNameList(failed));
     }
     std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);
   }
-  EndStep(fatal, txt::kRenameDone);
+  EndStep(outcome, txt::kRenameDone);
 }

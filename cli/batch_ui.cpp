@@ -1,11 +1,15 @@
 #include "cli/batch_ui.h"
 
+#include "platform/encoding.h"
+
 void BatchUi::ShowMessage(const std::string& utf8, MessageStyle style) {
   if (progress_ && shown_ >= 0) {
     *progress_ << "\n" << std::flush;  // the message starts on a line of its own
     shown_ = -1;
   }
-  out_ << (style == MessageStyle::kError ? "error: " : "info: ") << utf8 << "\n";
+  // A message may quote what was typed: bytes that are no UTF-8 show as U+FFFD.
+  out_ << (style == MessageStyle::kError ? "error: " : "info: ") << platform::ValidUtf8(utf8)
+       << "\n";
 }
 
 void BatchUi::ShowAboutBox() { out_ << "info: Vornami Version 8.0\n"; }

@@ -18,9 +18,9 @@ constexpr int kExitUsage = 64;
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() == 1 && args[0] == "init") {
-    std::string error;
-    if (!LayOutGallery(platform::ExecutableDir() + "/gallery_template", ".", error)) {
-      std::cerr << "vornami-batch init: " << error << "\n";
+    auto laidOut = LayOutGallery(platform::ExecutableDir() + "/gallery_template", ".");
+    if (!laidOut) {
+      std::cerr << "vornami-batch init: " << laidOut.error() << "\n";
       return 1;
     }
     return kExitDone;

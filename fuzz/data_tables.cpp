@@ -36,15 +36,15 @@ using Checked = std::set<std::tuple<annotation::Field, std::size_t, std::string>
 void ShowAndRegister(Checked& checked, annotation::Field field, const std::string& value, int n) {
   if (!checked.emplace(field, std::to_string(n).size(), value).second) return;
   const std::string shown = platform::SjisToUtf8(value);
-  annotation::ComposedLine line = annotation::ComposeFromEdit(field, shown, n);
-  if (!line.ok) return;
+  auto line = annotation::ComposeFromEdit(field, shown, n);
+  if (!line) return;
   const std::size_t bufferSize =
       field == annotation::Field::kMemo ? lines::kMemoLineSize : lines::kLineSize;
-  CheckLine(line.line, bufferSize);
-  const std::size_t prefixLength = line.line.find('"') + 1;
+  CheckLine(*line, bufferSize);
+  const std::size_t prefixLength = line->find('"') + 1;
   const std::string back = field == annotation::Field::kMemo
-                               ? lines::ExtractMemo(line.line, prefixLength)
-                               : lines::Extract(line.line, prefixLength);
+                               ? lines::ExtractMemo(*line, prefixLength)
+                               : lines::Extract(*line, prefixLength);
   FUZZ_CHECK(platform::SjisToUtf8(back) == shown);
 }
 
@@ -66,6 +66,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ShowAndRegister(checked, Field::kTheme,
                   lines::Extract(t.subject[2], lines::SubjectPrefix().size()), 1);
   const int photos = std::min(input.photoCount, kMaxPhotos);
+  // Every line start-up keeps has its line's form, so a save writes scripts that parse.
+  for (int i = 0; i < 3; ++i) FUZZ_CHECK(SubjectLineOk(i, t.subject[i]));
+  for (int i = 0; i < photos + kHeaderLines; ++i) {
+    FUZZ_CHECK(TitleLineOk(i, t.title[i]));
+    FUZZ_CHECK(MemoLineOk(i, t.memo[i]));
+  }
+  for (int i = 0; i < 9; ++i) FUZZ_CHECK(ColourLineOk(i, t.colour[i]));
   for (int n = 1; n <= photos; ++n) {
     ShowAndRegister(checked, Field::kTitle,
                     lines::Extract(t.title[n + 2], lines::TitlePrefix(n).size()), n);

@@ -49,10 +49,9 @@ size_t Utf8SequenceLength(unsigned char b) {
 
 }  // namespace
 
-SjisResult Utf8ToSjis(std::string_view utf8) {
-  SjisResult result;
+Result<std::string> Utf8ToSjis(std::string_view utf8) {
   const Converter& conv = ToSjis();
-  if (!conv.valid()) return result;
+  if (!conv.valid()) return Fail("");
   iconv_t cd = conv.Start();
   std::string out(utf8.size() * 2 + 4, '\0');
   char* in = const_cast<char*>(utf8.data());
@@ -61,13 +60,10 @@ SjisResult Utf8ToSjis(std::string_view utf8) {
   size_t outLeft = out.size();
   if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
     size_t len = inLeft ? Utf8SequenceLength(static_cast<unsigned char>(*in)) : 0;
-    result.badChar.assign(in, len < inLeft ? len : inLeft);
-    return result;
+    return Fail(std::string(in, len < inLeft ? len : inLeft));
   }
   out.resize(out.size() - outLeft);
-  result.ok = true;
-  result.bytes = std::move(out);
-  return result;
+  return out;
 }
 
 std::string SjisToUtf8(std::string_view sjis) {
@@ -92,6 +88,36 @@ std::string SjisToUtf8(std::string_view sjis) {
     }
   }
   return result;
+}
+
+std::string ValidUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const unsigned char b0 = static_cast<unsigned char>(text[i]);
+    const std::size_t length = Utf8SequenceLength(b0);
+    // The second byte's range rules out overlong forms, surrogates and code
+    // points past U+10FFFF (RFC 3629's table).
+    unsigned char low = 0x80, high = 0xbf;
+    if (b0 == 0xe0) low = 0xa0;
+    if (b0 == 0xed) high = 0x9f;
+    if (b0 == 0xf0) low = 0x90;
+    if (b0 == 0xf4) high = 0x8f;
+    bool ok = b0 < 0x80 || (length > 1 && b0 >= 0xc2 && b0 <= 0xf4 && i + length <= text.size());
+    for (std::size_t k = 1; ok && k < length; ++k) {
+      const unsigned char b = static_cast<unsigned char>(text[i + k]);
+      ok = k == 1 ? b >= low && b <= high : (b & 0xc0) == 0x80;
+    }
+    if (ok) {
+      out.append(text.substr(i, length));
+      i += length;
+    } else {
+      out += "\xEF\xBF\xBD";
+      ++i;
+    }
+  }
+  return out;
 }
 
 }  // namespace platform

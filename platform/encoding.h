@@ -4,18 +4,21 @@
 #include <string>
 #include <string_view>
 
+#include "platform/result.h"
+
 namespace platform {
 
-struct SjisResult {
-  bool ok = false;
-  std::string bytes;    // the Shift-JIS text when ok
-  std::string badChar;  // UTF-8 of the first character CP932 cannot hold, when not ok
-};
-
-SjisResult Utf8ToSjis(std::string_view utf8);
+// The Shift-JIS text; fails with the UTF-8 of the first character CP932
+// cannot hold.
+Result<std::string> Utf8ToSjis(std::string_view utf8);
 
 // Bytes that are not valid Shift-JIS become U+FFFD; never fails.
 std::string SjisToUtf8(std::string_view sjis);
+
+// The text with every byte that is not part of a well-formed UTF-8 character
+// (overlong forms and surrogates included) shown as U+FFFD, for output to a
+// terminal or log that must stay readable.
+std::string ValidUtf8(std::string_view text);
 
 // True when byte b starts a two-byte Shift-JIS character.
 constexpr bool IsSjisLeadByte(unsigned char b) {

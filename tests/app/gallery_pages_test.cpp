@@ -35,7 +35,7 @@ std::vector<std::string> Lines(const std::string& crlfText) {
   return lines;
 }
 
-std::string Sjis(const char* utf8) { return platform::Utf8ToSjis(utf8).bytes; }
+std::string Sjis(const char* utf8) { return *platform::Utf8ToSjis(utf8); }
 
 struct PagesRun {
   RecordingUi ui;

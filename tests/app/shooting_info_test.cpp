@@ -87,8 +87,6 @@ class ShootingInfo : public ::testing::Test {
   CGalleryEditorDlg dlg{ui};
 };
 
-TEST_F(ShootingInfo, IsAvailableAsAButton) {}
-
 TEST_F(ShootingInfo, OtherMakersGetEightyNineLinesWithItemsTenAndElevenRepeated) {
   AddPhotos({info_test::Photo("FUJIFILM", "FinePix"), info_test::Photo("FUJIFILM", "FinePix"),
              info_test::Photo("NIKON", "D70")});

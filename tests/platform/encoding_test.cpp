@@ -35,19 +35,19 @@ TEST(Encoding, Utf8ToSjisPinsBytes) {
   };
   for (const auto& c : cases) {
     auto r = platform::Utf8ToSjis(c.utf8);
-    ASSERT_TRUE(r.ok) << c.utf8;
-    EXPECT_EQ(Hex(r.bytes), c.hex) << c.utf8;
-    EXPECT_EQ(platform::SjisToUtf8(r.bytes), c.utf8);
+    ASSERT_TRUE(r) << c.utf8;
+    EXPECT_EQ(Hex(*r), c.hex) << c.utf8;
+    EXPECT_EQ(platform::SjisToUtf8(*r), c.utf8);
   }
 }
 
 TEST(Encoding, RefusesCharactersShiftJisCannotHoldAndNamesThem) {
   auto r = platform::Utf8ToSjis("ab😀cd");
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.badChar, "😀");
+  EXPECT_FALSE(r);
+  EXPECT_EQ(r.error(), "😀");
   r = platform::Utf8ToSjis("한");
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.badChar, "한");
+  EXPECT_FALSE(r);
+  EXPECT_EQ(r.error(), "한");
 }
 
 TEST(Encoding, InvalidShiftJisBecomesReplacementCharacters) {
@@ -59,10 +59,10 @@ TEST(Encoding, InvalidShiftJisBecomesReplacementCharacters) {
 // character must not leave anything behind for the next text.
 TEST(Encoding, AFailedOrCutTextLeavesNothingForTheNext) {
   for (int round = 0; round < 2; ++round) {
-    EXPECT_FALSE(platform::Utf8ToSjis("\xE3\x81").ok);  // あ cut after two bytes
-    EXPECT_EQ(Hex(platform::Utf8ToSjis("\xE3\x81\x82").bytes), "82 A0");
-    EXPECT_FALSE(platform::Utf8ToSjis("x😀").ok);
-    EXPECT_EQ(platform::Utf8ToSjis("ok").bytes, "ok");
+    EXPECT_FALSE(platform::Utf8ToSjis("\xE3\x81"));  // あ cut after two bytes
+    EXPECT_EQ(Hex(*platform::Utf8ToSjis("\xE3\x81\x82")), "82 A0");
+    EXPECT_FALSE(platform::Utf8ToSjis("x😀"));
+    EXPECT_EQ(*platform::Utf8ToSjis("ok"), "ok");
     EXPECT_EQ(platform::SjisToUtf8("\x82"), "\xEF\xBF\xBD");      // a lead byte alone
     EXPECT_EQ(platform::SjisToUtf8("\x82\xA0"), "\xE3\x81\x82");  // あ
   }
@@ -75,6 +75,25 @@ TEST(Encoding, LeadBytes) {
   EXPECT_FALSE(platform::IsSjisLeadByte(0xA0));  // half-width katakana are single bytes
   EXPECT_FALSE(platform::IsSjisLeadByte(0xDF));
   EXPECT_FALSE(platform::IsSjisLeadByte(0x5C));
+}
+
+// Bytes that are no UTF-8 character never reach a terminal as they are.
+TEST(Encoding, ValidUtf8ShowsEveryBrokenByteAsAReplacement) {
+  const std::string r = "\xEF\xBF\xBD";
+  const std::pair<std::string, std::string> cases[] = {
+      {"plain", "plain"},
+      {"\xe6\x97\x85 \xf0\x9f\x98\x80", "\xe6\x97\x85 \xf0\x9f\x98\x80"},
+      {"a\xff"
+       "b",
+       "a" + r + "b"},
+      {"\xc0\xaf", r + r},                  // overlong "/"
+      {"\xe0\x80\xaf", r + r + r},          // overlong, three bytes
+      {"\xed\xa0\x80", r + r + r},          // a surrogate
+      {"\xf4\x90\x80\x80", r + r + r + r},  // past U+10FFFF
+      {"\xe6\x97", r + r},                  // cut short
+      {"\xc3(", r + "("},
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(platform::ValidUtf8(in), out) << in;
 }
 
 }  // namespace
