@@ -10,6 +10,7 @@
 #include "app/annotation_reset.h"
 #include "app/gallery_editor_dlg.h"
 #include "app/gallery_file_replace.h"
+#include "app/photo_name_list.h"
 #include "app/startup_report.h"
 #include "app/wait_cursor.h"
 #include "exif/exif_reader.h"
@@ -32,7 +33,8 @@ platform::Status ReadPhoto(ExifReader& reader, const SharedState& state, int num
     return platform::Fail(txt::kNotRenamed);
   if (!reader.Load(std::string(paths::kPhotoDir) + "/" + state.photoList[number]))
     return platform::Fail(txt::kNotRenamed);
-  if (!reader.FindExifBlock()) return platform::Fail(txt::kNoExifInfo);
+  if (!reader.FindExifBlock())
+    return platform::Fail(txt::kNoExifInfo + PhotoNameList({state.photoList[number]}));
   return {};
 }
 

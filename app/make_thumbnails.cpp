@@ -1,7 +1,12 @@
-// ② Copies every photo's embedded Exif thumbnail to "gallery/thumbnail/Tn_" + its name.
+// ② Writes every photo's thumbnail to "gallery/thumbnail/Tn_" + its name: the
+// embedded Exif thumbnail byte for byte, turned upright for a photo taken
+// sideways, or one made from the picture when there is no usable embedded one.
 #include <algorithm>
 
 #include "app/gallery_editor_dlg.h"
+#include "app/photo_name_list.h"
+#include "app/picture_thumbnails.h"
+#include "app/thumbnail_maker.h"
 #include "app/wait_cursor.h"
 #include "exif/date_name.h"
 #include "exif/embedded_thumbnail.h"
@@ -38,26 +43,56 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
   {
     WaitCursor wait(ui_);
     ExifReader reader;
+    ThumbnailMaker maker;
+    // Photos whose thumbnail is made from the picture: the slow part, done
+    // after the Exif pass, on two threads when there are many.
+    std::vector<PictureThumbnailJob> fromPictures;
+    int done = 0;
     for (int i = 1; i <= n; ++i) {
-      // A photo that cannot be opened ends the run quietly; the completion note follows.
-      if (!reader.Load(photoDir + state_.photoList[i])) break;
+      // A photo that cannot be opened, or the user's stop, ends the loop
+      // quietly; the completion note follows.
+      if (!ui_.Progress(done, n)) break;
+      const std::string& name = state_.photoList[i];
+      if (!reader.Load(photoDir + name)) break;
       if (!reader.FindExifBlock()) {
-        outcome = platform::Fail(txt::kNoExifBlock);
+        outcome = platform::Fail(txt::kNoExifBlock + PhotoNameList({name}));
         break;
       }
-      // Without a usable thumbnail the file is written empty, so that every photo
-      // keeps its photo number. A missing folder is skipped quietly; a thumbnail
-      // that cannot be written (a full disk) stops the run.
-      std::span<const std::uint8_t> thumbnail =
+      // A missing folder is skipped quietly; a thumbnail that cannot be
+      // written (a full disk) stops the run.
+      const std::string thumbnailPath = paths::kThumbnailPrefix + name;
+      const int orientation = reader.Orientation();
+      std::span<const std::uint8_t> embedded =
           EmbeddedThumbnail(reader).value_or(std::span<const std::uint8_t>());
-      state_.thumbnail.assign(thumbnail.begin(), thumbnail.end());
-      const std::string path = paths::kThumbnailPrefix + state_.photoList[i];
-      if (platform::WriteOwnFile(path, state_.thumbnail.data(), state_.thumbnail.size()) ==
+      if (!embedded.empty() && orientation >= 2 && orientation <= 8) {
+        if (std::optional<JpegBytes> upright = maker.UprightEmbedded(embedded, orientation)) {
+          if (platform::WriteOwnFile(thumbnailPath, upright->data(), upright->size()) ==
+              platform::WriteResult::kFailed) {
+            outcome = platform::Fail(txt::kCannotWritePrefix + thumbnailPath);
+            break;
+          }
+          ++done;
+          continue;
+        }
+        embedded = {};  // one the codec cannot read: made from the picture instead
+      }
+      if (embedded.empty()) {
+        fromPictures.push_back({photoDir + name, thumbnailPath, orientation});
+        continue;
+      }
+      if (platform::WriteOwnFile(thumbnailPath, embedded.data(), embedded.size()) ==
           platform::WriteResult::kFailed) {
-        outcome = platform::Fail(txt::kCannotWritePrefix + path);
+        outcome = platform::Fail(txt::kCannotWritePrefix + thumbnailPath);
         break;
       }
+      ++done;
     }
+    // Thumbnails of the photos before a stop are written, as in the loop.
+    const int copied = done;
+    std::string unwritten = MakePictureThumbnails(
+        fromPictures, [&](int finished) { return ui_.Progress(copied + finished, n); });
+    // One that could not be written comes before the photo that stopped the loop.
+    if (!unwritten.empty()) outcome = platform::Fail(txt::kCannotWritePrefix + unwritten);
   }
   if (EndStep(outcome, txt::kThumbnailsDone)) OnInitDialog();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/gallery_editor_dlg.h"
+#include "app/photo_name_list.h"
 #include "app/wait_cursor.h"
 #include "exif/exif_reader.h"
 #include "exif/photo_info.h"
@@ -31,7 +32,7 @@ void CGalleryEditorDlg::OnShootingInfo() {
       // run quietly; the completion note follows.
       if (i > state_.listedPhotos || !reader.Load(photoDir + state_.photoList[i])) break;
       if (!reader.FindExifBlock()) {
-        outcome = platform::Fail(txt::kInfoNoExif);
+        outcome = platform::Fail(txt::kInfoNoExif + PhotoNameList({state_.photoList[i]}));
         break;
       }
       ReadPhotoInfo(reader, texts, infoMemory_);

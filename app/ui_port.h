@@ -24,4 +24,12 @@ class UiPort {
   virtual void EndDialog() = 0;
   // The colour picker seeded with a colour; nothing when cancelled.
   virtual std::optional<RgbColour> ChooseColour(RgbColour initial) = 0;
+  // How far a batch step is: done of total photos. Called often, from the
+  // dialog's thread; a window system shows it once the step takes a while and
+  // keeps the window responsive. False when the user asks the step to stop.
+  virtual bool Progress(int done, int total) {
+    (void)done;
+    (void)total;
+    return true;
+  }
 };

@@ -3,9 +3,10 @@
 // a Canon maker note, IFD1 with a real 160×120 JPEG thumbnail) followed by a
 // real JPEG picture. Pictures and thumbnails come from cjpeg, encoded once from
 // generated PPM images and reused in turn; shooting times and image numbers
-// differ from photo to photo.
+// differ from photo to photo. With --phone, photos as today's phones write
+// them: a 4032×3024 picture and no embedded thumbnail.
 //
-//   vornami_bench_photos [--count N] [--cjpeg PATH] OUTDIR
+//   vornami_bench_photos [--count N] [--cjpeg PATH] [--phone] OUTDIR
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,11 +27,13 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-constexpr int kPictureWidth = 640;
-constexpr int kPictureHeight = 480;
+int kPictureWidth = 640;
+int kPictureHeight = 480;
+constexpr int kPhoneWidth = 4032;
+constexpr int kPhoneHeight = 3024;
 constexpr int kThumbnailWidth = 160;
 constexpr int kThumbnailHeight = 120;
-constexpr int kVariants = 8;  // distinct pictures and thumbnails, used in turn
+int kVariants = 8;  // distinct pictures and thumbnails, used in turn
 
 struct Image {
   int width = 0;
@@ -199,7 +203,8 @@ fixture::Entry CanonMakerNote(int index) {
                Shorts(0x000F, custom)});
 }
 
-Bytes MakePhoto(int index, std::time_t shot, const Bytes& picture, const Bytes& thumbnail) {
+Bytes MakePhoto(int index, std::time_t shot, const Bytes& picture,
+                const std::optional<Bytes>& thumbnail) {
   using namespace fixture;
   ExifJpeg photo(Order::kLittle);
   const std::string when = ExifTime(shot);
@@ -235,6 +240,7 @@ Bytes MakePhoto(int index, std::time_t shot, const Bytes& picture, const Bytes& 
                 Undefined(0xA300, {3})};
   photo.ifd1 = {Short(0x0103, 6), Rational(0x011A, 180, 1), Rational(0x011B, 180, 1),
                 Short(0x0128, 2)};
+  if (!thumbnail) photo.ifd1.clear();  // a phone writes no IFD1 at all
   photo.thumbnail = thumbnail;
   // The picture's own segments follow the Exif block, after its start marker.
   photo.tail.assign(picture.begin() + 2, picture.end());
@@ -242,7 +248,7 @@ Bytes MakePhoto(int index, std::time_t shot, const Bytes& picture, const Bytes& 
 }
 
 int Usage() {
-  std::cerr << "usage: vornami_bench_photos [--count N] [--cjpeg PATH] OUTDIR\n";
+  std::cerr << "usage: vornami_bench_photos [--count N] [--cjpeg PATH] [--phone] OUTDIR\n";
   return 64;
 }
 
@@ -251,11 +257,14 @@ int Usage() {
 int main(int argc, char** argv) {
   int count = 1000;
   std::string cjpeg = "cjpeg";
+  bool phone = false;
   fs::path outDir;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--count" && i + 1 < argc) {
       count = std::atoi(argv[++i]);
+    } else if (arg == "--phone") {
+      phone = true;
     } else if (arg == "--cjpeg" && i + 1 < argc) {
       cjpeg = argv[++i];
     } else if (!arg.empty() && arg[0] != '-' && outDir.empty()) {
@@ -265,6 +274,12 @@ int main(int argc, char** argv) {
     }
   }
   if (outDir.empty() || count < 1 || count > 9999) return Usage();
+  if (phone) {
+    // Fewer distinct pictures: each takes a few seconds to encode.
+    kPictureWidth = kPhoneWidth;
+    kPictureHeight = kPhoneHeight;
+    kVariants = 4;
+  }
 
   std::error_code ec;
   const fs::path work = outDir / ".encode";
@@ -294,8 +309,9 @@ int main(int argc, char** argv) {
   std::time_t shot = 1059901500;  // 2003-08-03 09:05:00
   for (int i = 0; i < count; ++i) {
     shot += 7 + (i * 37) % 113;
-    const Bytes bytes =
-        MakePhoto(i, shot, pictures[i % kVariants], thumbnails[(i * 3) % kVariants]);
+    std::optional<Bytes> thumbnail;
+    if (!phone) thumbnail = thumbnails[(i * 3) % kVariants];
+    const Bytes bytes = MakePhoto(i, shot, pictures[i % kVariants], thumbnail);
     char name[32];
     std::snprintf(name, sizeof name, "IMG_%04d.JPG", i + 1);
     std::ofstream out(outDir / name, std::ios::binary | std::ios::trunc);

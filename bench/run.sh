@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Measures Vornami's batch steps side by side with jhead and exiv2 on the same
-# generated photos, and the editor's navigation step.
+# generated photos, the editor's navigation step, and ② making thumbnails from
+# phone-size pictures side by side with vipsthumbnail and ImageMagick.
 #
-#   bench/run.sh [-n PHOTOS] [-r RUNS] [-s STEPS] [-k]
+#   bench/run.sh [-n PHOTOS] [-r RUNS] [-s STEPS] [-p PHONE] [-q RUNS] [-k]
 #
 #   -n  photos to generate (default 1000)
 #   -r  timed runs per tool and step; the median counts (default 9)
 #   -s  navigation steps timed (default 3000)
+#   -p  phone photos (4032×3024, no embedded thumbnail) to generate (default 200; 0: none)
+#   -q  timed runs per tool over the phone photos (default 3)
 #   -k  keep the scratch folder
 #
 # Every timed run starts from the same state: a fresh folder with hard links
@@ -25,13 +28,17 @@ photos=1000
 runs=9
 steps=3000
 keep=0
-while getopts "n:r:s:k" opt; do
+phone_photos=200
+phone_runs=3
+while getopts "n:r:s:p:q:k" opt; do
   case $opt in
     n) photos=$OPTARG ;;
     r) runs=$OPTARG ;;
     s) steps=$OPTARG ;;
+    p) phone_photos=$OPTARG ;;
+    q) phone_runs=$OPTARG ;;
     k) keep=1 ;;
-    *) sed -n '2,16p' "$0" >&2; exit 64 ;;
+    *) sed -n '2,19p' "$0" >&2; exit 64 ;;
   esac
 done
 
@@ -42,6 +49,10 @@ need=()
 command -v jhead >/dev/null 2>&1 || need+=(jhead)
 command -v exiv2 >/dev/null 2>&1 || need+=(exiv2)
 command -v cjpeg >/dev/null 2>&1 || need+=(libjpeg-turbo-progs)
+if [ "$phone_photos" -gt 0 ]; then
+  command -v vipsthumbnail >/dev/null 2>&1 || need+=(libvips-tools)
+  command -v convert >/dev/null 2>&1 || need+=(imagemagick)
+fi
 if [ ${#need[@]} -gt 0 ]; then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo=sudo
@@ -219,6 +230,31 @@ for ((r = 1; r <= runs; r++)); do
   run_timed show-vornami "$with_data" . "'$batch' show"
 done
 
+# --- Thumbnails made from phone-size pictures ----------------------------------
+if [ "$phone_photos" -gt 0 ]; then
+  echo "Generating $phone_photos phone photos" >&2
+  "$build/bench/vornami_bench_photos" --phone --count "$phone_photos" "$scratch/phone"
+  phone="$scratch/state-phone" # renamed, no thumbnails yet
+  fresh "$layout" "$phone"
+  ln "$scratch"/phone/*.JPG "$phone/Pelvora/"
+  (cd "$phone" && "$batch" rename >/dev/null) || { echo "vornami-batch rename failed" >&2; exit 1; }
+  fresh "$phone" "$scratch/check"
+  (cd "$scratch/check" && "$batch" thumbnails >/dev/null)
+  made=$(find "$scratch/check/gallery/thumbnail" -name 'Tn_*.jpg' -size +0 | wc -l)
+  if [ "$made" -ne "$phone_photos" ]; then
+    echo "vornami-batch thumbnails made $made of $phone_photos thumbnails" >&2
+    exit 1
+  fi
+  echo "Timing phone photos: $phone_runs runs each" >&2
+  for ((r = 1; r <= phone_runs; r++)); do
+    run_timed made-vornami "$phone" . "'$batch' thumbnails"
+    run_timed made-vips "$phone" Pelvora 'vipsthumbnail --size 160x120 -o ../gallery/thumbnail/Tn_%s.jpg *.jpg'
+    # shellcheck disable=SC2016 # expanded by the timed shell
+    run_timed made-magick "$phone" Pelvora \
+      'for f in *.jpg; do convert "$f" -thumbnail 160x120 "../gallery/thumbnail/Tn_$f"; done'
+  done
+fi
+
 preview=$("$build/bench/vornami_bench_preview" --steps "$steps" "$with_data")
 preview_ms=$(sed -n 's/.*median \([0-9.]*\) ms.*/\1/p' <<<"$preview")
 
@@ -265,6 +301,19 @@ for s in info:"③ info" data:"④ data" pages:"⑤ pages"; do
 done
 echo "| start-up (\`show\`) | $(cell show-vornami) | | | | | |"
 echo "| navigation step, median of $steps | $preview_ms | | | | | < 16 ms |"
+if [ "$phone_photos" -gt 0 ]; then
+  echo
+  echo "Thumbnails made from the pictures: $phone_photos photos of 4032×3024 without an embedded" \
+    "thumbnail, $(du -k "$scratch/phone/IMG_0001.JPG" | cut -f1) KB each, median of $phone_runs runs;" \
+    "$(vipsthumbnail --vips-version 2>&1 | head -1), $(convert -version | head -1 | cut -d' ' -f2-3)."
+  echo
+  echo "| step | Vornami | vipsthumbnail | ImageMagick convert | ÷ vipsthumbnail, wall | ÷ vipsthumbnail, processor | ÷ convert, wall | target |"
+  echo "|---|---:|---:|---:|---:|---:|---:|---|"
+  echo "| ② thumbnails from pictures | $(cell made-vornami) | $(cell made-vips) | $(cell made-magick)" \
+    "| $(ratio "$(median made-vornami wall)" "$(median made-vips wall)")×" \
+    "| $(ratio "$(median made-vornami cpu)" "$(median made-vips cpu)")×" \
+    "| $(ratio "$(median made-vornami wall)" "$(median made-magick wall)")× | ≤ 0.8× vipsthumbnail |"
+fi
 echo
 echo "KiB read per photo (rchar, less each program's fixed reads: Vornami's start-up" \
   "$(awk -v b="${read_fixed[rename-vornami]}" 'BEGIN { printf "%.1f", b / 1024 }') KiB," \

@@ -9,7 +9,8 @@
 
 class BatchUi : public UiPort {
  public:
-  explicit BatchUi(std::ostream& out) : out_(out) {}
+  // Progress goes to the terminal, when stderr is one.
+  BatchUi(std::ostream& out, std::ostream* progress = nullptr) : out_(out), progress_(progress) {}
 
   void ShowMessage(const std::string& utf8, MessageStyle style) override;
   void ShowAboutBox() override;
@@ -19,6 +20,7 @@ class BatchUi : public UiPort {
   void Invalidate() override {}
   void EndDialog() override { ended_ = true; }
   std::optional<RgbColour> ChooseColour(RgbColour initial) override;
+  bool Progress(int done, int total) override;
 
   // The answer the next colour dialog gives: a colour, or nothing for cancel.
   void SetColourAnswer(std::optional<RgbColour> answer) { colourAnswer_ = answer; }
@@ -27,6 +29,8 @@ class BatchUi : public UiPort {
 
  private:
   std::ostream& out_;
+  std::ostream* progress_;
+  int shown_ = -1;  // the count on the progress line, -1 when there is none
   std::map<int, std::string> edits_;
   std::optional<RgbColour> colourAnswer_;
   std::optional<RgbColour> lastSeed_;

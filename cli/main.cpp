@@ -1,4 +1,6 @@
 // vornami-batch: the editor's dialog logic driven from the command line.
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -28,7 +30,8 @@ int main(int argc, char** argv) {
     std::cerr << BatchUsage();
     return kExitUsage;
   }
-  BatchUi ui(std::cout);
+  // stdout carries the message lines alone; progress only to a person watching.
+  BatchUi ui(std::cout, isatty(STDERR_FILENO) ? &std::cerr : nullptr);
   CGalleryEditorDlg dlg(ui);
   dlg.OnInitDialog();
   if (ui.ended()) return kExitEnded;

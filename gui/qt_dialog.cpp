@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 
 #include "app/dialog_controls.h"
@@ -17,6 +18,7 @@
 #include "gui/qt_dib_painter.h"
 #include "platform/encoding.h"
 #include "texts/app_texts.h"
+#include "texts/batch_texts.h"
 
 namespace {
 
@@ -147,6 +149,9 @@ void QtDialog::SetWaitCursor(bool on) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
   } else {
     QApplication::restoreOverrideCursor();
+    // The step is over, however it ended.
+    delete progress_;
+    progress_ = nullptr;
   }
 }
 
@@ -172,6 +177,31 @@ std::optional<RgbColour> QtDialog::ChooseColour(RgbColour initial) {
   return RgbColour{static_cast<std::uint8_t>(chosen.red()),
                    static_cast<std::uint8_t>(chosen.green()),
                    static_cast<std::uint8_t>(chosen.blue())};
+}
+
+bool QtDialog::Progress(int done, int total) {
+  if (done >= total) {
+    delete progress_;
+    progress_ = nullptr;
+    return true;
+  }
+  if (!progress_) {
+    progress_ = new QProgressDialog(this);
+    progress_->setWindowTitle(Q(txt::kCaption));
+    progress_->setWindowModality(Qt::WindowModal);
+    progress_->setMinimumDuration(500);  // quick steps show no dialog at all
+    progress_->setAutoClose(false);
+    progress_->setAutoReset(false);
+    progressTimer_.start();
+  } else if (progressTimer_.elapsed() < 40) {
+    return !progress_->wasCanceled();  // at most 25 updates a second
+  }
+  progressTimer_.restart();
+  progress_->setMaximum(total);
+  progress_->setLabelText(Q(txt::kProgressPhotos).arg(done).arg(total));
+  progress_->setValue(done);  // a modal progress dialog processes events here
+  QApplication::processEvents();
+  return !progress_->wasCanceled();
 }
 
 void QtDialog::paintEvent(QPaintEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 // The main dialog as a Qt window: a thin adapter over CGalleryEditorDlg.
 #include <QDialog>
+#include <QElapsedTimer>
 #include <map>
 
 #include "app/dialog_controls.h"
@@ -8,6 +9,7 @@
 #include "app/ui_port.h"
 
 class QPlainTextEdit;
+class QProgressDialog;
 class QPushButton;
 
 class QtDialog : public QDialog, public UiPort {
@@ -31,6 +33,7 @@ class QtDialog : public QDialog, public UiPort {
   void Invalidate() override;
   void EndDialog() override;
   std::optional<RgbColour> ChooseColour(RgbColour initial) override;
+  bool Progress(int done, int total) override;
 
   // Dialog units to pixels: a fixed scale that keeps the painted texts clear of the controls.
   static QRect DluRect(int x, int y, int w, int h);
@@ -49,4 +52,7 @@ class QtDialog : public QDialog, public UiPort {
   std::map<int, QPlainTextEdit*> edits_;
   QWidget* previewAnchor_ = nullptr;
   bool ended_ = false;
+  // Shown by a batch step that takes a while; gone when it is done.
+  QProgressDialog* progress_ = nullptr;
+  QElapsedTimer progressTimer_;
 };

@@ -250,7 +250,8 @@ TEST(DataScripts, AFirstPhotoWithoutApp1WritesNoFile) {
   TempGallery::WriteFile("Pelvora/" + kThree[0], std::string("\xFF\xD8\xFF\xD9", 4));
   DataRun run(kThree);
   run.Data();
-  EXPECT_EQ(run.Messages(), std::vector<std::string>{kNoExif});
+  EXPECT_EQ(run.Messages(),
+            std::vector<std::string>{std::string(kNoExif) + "（" + kThree[0] + "）"});
   EXPECT_EQ(run.ui.messages[0].style, UiPort::MessageStyle::kError);
   EXPECT_EQ(run.dlg.state().abortFlag, 1);
   EXPECT_TRUE(run.ui.ended);
@@ -268,7 +269,8 @@ TEST(DataScripts, ALastPhotoWithItsApp1BeyondByte49StopsTheRunToo) {
   WriteOldFiles();
   DataRun run(kThree);
   run.Data();
-  EXPECT_EQ(run.Messages(), std::vector<std::string>{kNoExif});
+  EXPECT_EQ(run.Messages(),
+            std::vector<std::string>{std::string(kNoExif) + "（" + kThree[2] + "）"});
   ExpectOldFiles();
 }
 

@@ -9,6 +9,9 @@
 
 #include "app/dialog_controls.h"
 #include "app/gallery_editor_dlg.h"
+#include "app/thumbnail_maker.h"
+#include "app/thumbnail_pixels.h"
+#include "jpeg/jpeg_decoder.h"
 #include "platform/encoding.h"
 #include "platform/fault_injection.h"
 #include "platform/jpg_listing.h"
@@ -243,7 +246,7 @@ TEST_F(MakeThumbnailsTest, APhotoWithoutAnExifBlockEndsTheDialogKeepingEarlierTh
   ASSERT_TRUE(late.Write(std::string("Pelvora/") + kB));
   WritePhoto(kC, 100);
   Run();
-  EXPECT_EQ(Texts(), std::vector<std::string>{U(txt::kNoExifBlock)});
+  EXPECT_EQ(Texts(), std::vector<std::string>{U(txt::kNoExifBlock) + "（" + kB + "）"});
   EXPECT_EQ(ui.messages[0].style, Style::kError);
   EXPECT_TRUE(ui.ended);
   EXPECT_EQ(dlg.state().abortFlag, 1);
@@ -282,6 +285,209 @@ TEST_F(MakeThumbnailsTest, MoreThanAThousandThumbnailsWriteNothing) {
   EXPECT_TRUE(ui.ended);
   EXPECT_EQ(dlg.state().abortFlag, 1);
   EXPECT_FALSE(TempGallery::Exists(std::string("gallery/thumbnail/Tn_") + kA));
+}
+
+// Pictures in four coloured quarters, to tell which way a thumbnail stands.
+// Upright, every picture here is red top left, green top right, blue bottom
+// left and white bottom right; a camera held sideways stores it turned, and
+// says so in its Orientation tag.
+struct Colour {
+  int r, g, b;
+};
+Colour ColourOf(char c) {
+  switch (c) {
+    case 'R':
+      return {255, 0, 0};
+    case 'G':
+      return {0, 255, 0};
+    case 'B':
+      return {0, 0, 255};
+    default:
+      return {255, 255, 255};
+  }
+}
+
+// quarters: top left, top right, bottom left, bottom right.
+RgbImage Quarters(int width, int height, const char* quarters) {
+  RgbImage image{width, height, std::vector<std::uint8_t>(std::size_t(width) * height * 3)};
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      Colour c = ColourOf(quarters[(y < height / 2 ? 0 : 2) + (x < width / 2 ? 0 : 1)]);
+      std::uint8_t* p = &image.rgb[(std::size_t(y) * width + x) * 3];
+      p[0] = std::uint8_t(c.r), p[1] = std::uint8_t(c.g), p[2] = std::uint8_t(c.b);
+    }
+  return image;
+}
+
+Bytes Jpeg(const RgbImage& image) {
+  ThumbnailMaker maker;
+  return maker.Encode(image);
+}
+
+// Decodes with the preview's own decoder and checks the size and that the
+// picture stands upright: the centre of each quarter has its colour.
+void ExpectUpright(const std::string& file, int width, int height) {
+  CJpegDecoder decoder;
+  ASSERT_EQ(decoder.LoadFromMemory(reinterpret_cast<const std::uint8_t*>(file.data()), file.size()),
+            0);
+  ASSERT_EQ(decoder.Decode(), 0);
+  Plane r, g, b;
+  std::int32_t w = 0, h = 0;
+  decoder.GetImage(r, g, b, w, h);
+  ASSERT_EQ(w, width);
+  ASSERT_EQ(h, height);
+  const char upright[] = "RGBW";
+  for (int q = 0; q < 4; ++q) {
+    const int x = (q % 2 ? 3 : 1) * w / 4, y = (q / 2 ? 3 : 1) * h / 4;
+    const std::size_t i = std::size_t(y) * w + x;
+    const Colour want = ColourOf(upright[q]);
+    EXPECT_NEAR(r[i], want.r, 40) << "quarter " << q;
+    EXPECT_NEAR(g[i], want.g, 40) << "quarter " << q;
+    EXPECT_NEAR(b[i], want.b, 40) << "quarter " << q;
+  }
+}
+
+struct OrientationCase {
+  int orientation;
+  const char* stored;  // the quarters as the camera stored them
+};
+
+// Derived by hand from the Exif orientations (1 upright, 2 mirrored, 3
+// upside down, 4 mirrored top to bottom, 5 and 7 mirrored along a diagonal, 6
+// to be turned clockwise, 8 anticlockwise).
+const OrientationCase kOrientations[] = {
+    {1, "RGBW"}, {2, "GRWB"}, {3, "WBGR"}, {4, "BWRG"},
+    {5, "RBGW"}, {6, "GWRB"}, {7, "WGBR"}, {8, "BRWG"},
+};
+
+std::string Name(int i) { return "2003_01_15_10_20_3" + std::to_string(i) + ".jpg"; }
+
+Bytes OrientedPhoto(int orientation, const std::optional<Bytes>& thumbnail, const Bytes& picture,
+                    Order order = Order::kLittle) {
+  ExifJpeg jpeg(order);
+  jpeg.ifd0.push_back(fixture::Short(0x0112, static_cast<std::uint16_t>(orientation)));
+  jpeg.exif.push_back(fixture::Ascii(0x9003, "2003:01:15 10:20:30"));
+  jpeg.thumbnail = thumbnail;
+  if (!picture.empty()) jpeg.tail.assign(picture.begin() + 2, picture.end());
+  return jpeg.Build();
+}
+
+TEST_F(MakeThumbnailsTest, PhotosWithoutAThumbnailGetOneFromThePictureUpright) {
+  // Landscape pictures of 640×480, stored turned where the camera was held
+  // sideways; the run makes them on two threads.
+  for (const OrientationCase& c : kOrientations) {
+    const bool sideways = c.orientation >= 5;
+    Bytes picture = Jpeg(Quarters(sideways ? 480 : 640, sideways ? 640 : 480, c.stored));
+    TempGallery::WriteFile("Pelvora/" + Name(c.orientation),
+                           OrientedPhoto(c.orientation, std::nullopt, picture,
+                                         c.orientation == 6 ? Order::kBig : Order::kLittle));
+  }
+  Run();
+  EXPECT_EQ(Texts(), std::vector<std::string>{U(txt::kThumbnailsDone)});
+  for (const OrientationCase& c : kOrientations) {
+    SCOPED_TRACE(c.orientation);
+    ExpectUpright(Thumb(Name(c.orientation)), 160, 120);
+  }
+  ASSERT_FALSE(ui.progress.empty());
+  EXPECT_EQ(ui.progress.back(), (std::pair<int, int>{8, 8}));
+}
+
+TEST_F(MakeThumbnailsTest, TheUserCanStopALongRun) {
+  Bytes picture = Jpeg(Quarters(320, 240, "RGBW"));
+  for (int i = 1; i <= 3; ++i)
+    TempGallery::WriteFile("Pelvora/" + Name(i), OrientedPhoto(1, std::nullopt, picture));
+  // Three calls in the Exif pass, then one before and one after the first
+  // picture: the stop comes there.
+  ui.stopAfter = 5;
+  Run();
+  EXPECT_FALSE(Thumb(Name(1)).empty());
+  EXPECT_FALSE(TempGallery::Exists("gallery/thumbnail/Tn_" + Name(2)));
+  EXPECT_FALSE(TempGallery::Exists("gallery/thumbnail/Tn_" + Name(3)));
+  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_EQ(ui.messages[0].utf8, U(txt::kThumbnailsDone));
+}
+
+TEST_F(MakeThumbnailsTest, EmbeddedThumbnailsOfSidewaysPhotosAreTurnedUpright) {
+  // 64×48 is whole MCUs of 4:2:0 and turns losslessly; 60×44 is decoded,
+  // turned and encoded again. The photos hold no picture, so nothing but the
+  // embedded thumbnail can give the result.
+  for (PixelSize size : {PixelSize{64, 48}, PixelSize{60, 44}}) {
+    SCOPED_TRACE(size.width);
+    TempGallery fresh;
+    for (const OrientationCase& c : kOrientations) {
+      const bool sideways = c.orientation >= 5;
+      Bytes embedded = Jpeg(Quarters(sideways ? size.height : size.width,
+                                     sideways ? size.width : size.height, c.stored));
+      TempGallery::WriteFile("Pelvora/" + Name(c.orientation),
+                             OrientedPhoto(c.orientation, embedded, {},
+                                           c.orientation == 8 ? Order::kBig : Order::kLittle));
+      if (c.orientation == 1) TempGallery::WriteFile("upright.jpg", embedded);
+    }
+    RecordingUi localUi;
+    CGalleryEditorDlg localDlg(localUi);
+    ASSERT_TRUE(localDlg.Click(ctl::kThumbnails));
+    for (const OrientationCase& c : kOrientations) {
+      SCOPED_TRACE(c.orientation);
+      ExpectUpright(Thumb(Name(c.orientation)), size.width, size.height);
+    }
+    // Orientation 1: the embedded bytes as they are.
+    EXPECT_EQ(Thumb(Name(1)), TempGallery::ReadFile("upright.jpg"));
+  }
+}
+
+TEST_F(MakeThumbnailsTest, PicturesKeepTheirAspectRatioAndSmallOnesTheirSize) {
+  struct Case {
+    PixelSize picture, thumbnail;
+  };
+  const Case cases[] = {
+      {{4032, 3024}, {160, 120}}, {{1136, 775}, {160, 109}}, {{3000, 1000}, {160, 53}},
+      {{500, 1000}, {60, 120}},   {{100, 60}, {100, 60}},    {{2000, 3}, {160, 1}},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const PixelSize p = cases[i].picture;
+    Bytes picture = Jpeg(Quarters(p.width, p.height, "RGBW"));
+    TempGallery::WriteFile("Pelvora/" + Name(static_cast<int>(i)),
+                           OrientedPhoto(1, std::nullopt, picture));
+  }
+  Run();
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
+    const std::string file = Thumb(Name(static_cast<int>(i)));
+    CJpegDecoder decoder;
+    ASSERT_EQ(
+        decoder.LoadFromMemory(reinterpret_cast<const std::uint8_t*>(file.data()), file.size()), 0);
+    EXPECT_EQ(decoder.width(), cases[i].thumbnail.width);
+    EXPECT_EQ(decoder.height(), cases[i].thumbnail.height);
+  }
+}
+
+TEST(ThumbnailPixels, ShrinkingAveragesTheAreaEachPixelCovers) {
+  // A 3×1 row of 0, 90, 255 shrunk to 2×1: each output pixel covers one and a
+  // half source pixels.
+  RgbImage row{3, 1, {0, 0, 0, 90, 90, 90, 255, 255, 255}};
+  RgbImage out = ShrinkByArea(row, {2, 1});
+  ASSERT_EQ(out.width, 2);
+  EXPECT_EQ(out.rgb[0], 30);   // (0 + 90 / 2) / 1.5
+  EXPECT_EQ(out.rgb[3], 200);  // (90 / 2 + 255) / 1.5
+  // A fine chequerboard becomes an even grey.
+  RgbImage board = Quarters(2, 2, "RWWR");
+  for (std::size_t i = 0; i < board.rgb.size(); ++i) board.rgb[i] = ((i / 3) % 3 == 0) ? 0 : 200;
+  RgbImage grey = ShrinkByArea(board, {1, 1});
+  ASSERT_EQ(grey.rgb.size(), 3u);
+  EXPECT_EQ(grey.rgb[0], 100);
+}
+
+TEST(ThumbnailPixels, PicturesTheCodecCannotReadGiveNothing) {
+  ThumbnailMaker maker;
+  const Bytes notAJpeg = {0xFF, 0xD8, 0xFF, 0xD9};
+  EXPECT_TRUE(maker.FromPicture(notAJpeg, 1).empty());
+  EXPECT_TRUE(maker.FromPicture({}, 6).empty());
+  EXPECT_FALSE(maker.UprightEmbedded(notAJpeg, 6).has_value());
+  // The first half of a picture: the codec warns and gives what it has, the
+  // rest grey; a thumbnail is still made.
+  Bytes picture = Jpeg(Quarters(320, 240, "RGBW"));
+  picture.resize(picture.size() / 2);
+  EXPECT_FALSE(maker.FromPicture(picture, 1).empty());
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "exif/date_name.h"
 #include "exif/embedded_thumbnail.h"
 #include "exif/exif_reader.h"
+#include "jpeg/jpeg_decoder.h"
 #include "platform/encoding.h"
 #include "platform/jpg_listing.h"
 #include "tests/support/recording_ui.h"
@@ -42,7 +43,8 @@ struct Sample {
   bool littleEndian;
   const char* newName;  // empty: no shooting date
   std::size_t thumbnailLength;
-  std::uint64_t thumbnailFnv;  // of the embedded JPEG stream
+  std::uint64_t thumbnailFnv;         // of the embedded JPEG stream
+  int madeWidth = 0, madeHeight = 0;  // of the thumbnail made without one
 };
 
 const Sample kSamples[] = {
@@ -51,14 +53,14 @@ const Sample kSamples[] = {
     {"Canon_PowerShot_S40.jpg", true, true, "2003_12_14_12_01_44.jpg", 5448, 0xce0aa7a5da342428},
     {"Fujifilm_FinePix6900ZOOM.jpg", true, false, "2001_02_19_06_40_05.jpg", 1428,
      0x0af103de6a9fa8e5},
-    {"Fujifilm_FinePix_E500.jpg", true, false, "2006_08_17_09_24_48.jpg", 0, 0},
+    {"Fujifilm_FinePix_E500.jpg", true, false, "2006_08_17_09_24_48.jpg", 0, 0, 59, 100},
     {"Kodak_CX7530.jpg", true, true, "2005_08_13_09_47_23.jpg", 1918, 0xd0c6e9b98b4a994f},
     {"Nikon_D70.jpg", true, true, "2008_03_15_09_52_01.jpg", 1700, 0x8096946261d4de2d},
     {"Olympus_C8080WZ.jpg", true, true, "2006_10_22_15_44_29.jpg", 1061, 0xc90a1defbaecb525},
     {"Pentax_K10D.jpg", true, true, "2008_05_04_16_47_24.jpg", 1349, 0x80cd86725d49885c},
     {"Sony_HDR-HC3.jpg", true, true, "2007_06_15_04_42_32.jpg", 1232, 0x6dbb9572bcacab4e},
     {"WWL_Polaroid_ION230.jpg", true, true, "2026_11_24_14_41_16.jpg", 1435, 0xc5c8458cc38a55f8},
-    {"tests_11-tests.jpg", true, true, "2007_09_03_16_03_45.jpg", 0, 0},
+    {"tests_11-tests.jpg", true, true, "2007_09_03_16_03_45.jpg", 0, 0, 160, 109},
     {"PaintTool_sample.jpg", true, true, "", 2251, 0xf014941bd1f27ded},
     {"long_description.jpg", true, false, "", 1322, 0xe68c18253d67432f},
     {"xmp_BlueSquare.jpg", true, false, "", 1725, 0x63902689856a51b4},
@@ -124,10 +126,20 @@ TEST(RealSamplesTest, RenameThenThumbnailsOverEveryDatedSample) {
     EXPECT_EQ(TempGallery::ReadFile(std::string("Pelvora/") + s.newName),
               TempGallery::ReadFile(SamplePath(s.file)));
     std::string thumbnail = TempGallery::ReadFile(std::string("gallery/thumbnail/Tn_") + s.newName);
-    EXPECT_EQ(thumbnail.size(), s.thumbnailLength);
     if (s.thumbnailLength) {
+      EXPECT_EQ(thumbnail.size(), s.thumbnailLength);
       EXPECT_EQ(Fnv1a(thumbnail), s.thumbnailFnv);
+      continue;
     }
+    // Without an embedded thumbnail, one made from the picture, fitted into
+    // 160×120, that the preview's decoder shows.
+    CJpegDecoder decoder;
+    ASSERT_EQ(decoder.LoadFromMemory(reinterpret_cast<const std::uint8_t*>(thumbnail.data()),
+                                     thumbnail.size()),
+              0);
+    ASSERT_EQ(decoder.Decode(), 0);
+    EXPECT_EQ(decoder.width(), s.madeWidth);
+    EXPECT_EQ(decoder.height(), s.madeHeight);
   }
 }
 
@@ -143,7 +155,8 @@ TEST(RealSamplesTest, PhotosWithoutADateOrAnExifBlockGiveTheirMessages) {
     ASSERT_TRUE(dlg.Click(ctl::kRename));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].utf8,
-              platform::SjisToUtf8(s.exifBlock ? txt::kNoShootingDate : txt::kNoExifBlock));
+              platform::SjisToUtf8(s.exifBlock ? txt::kNoShootingDate : txt::kNoExifBlock) + "（" +
+                  s.file + "）");
     EXPECT_TRUE(ui.ended);
     EXPECT_TRUE(TempGallery::Exists(std::string("Pelvora/") + s.file));
   }

@@ -41,9 +41,9 @@ std::vector<std::string> Photos() { return platform::ListJpg("Pelvora"); }
 class RenameByDateTest : public ::testing::Test {
  protected:
   void Run() { ASSERT_TRUE(dlg.Click(ctl::kRename)); }
-  void ExpectOnlyMessage(const char* sjis, Style style) {
+  void ExpectOnlyMessage(const char* sjis, Style style, const std::string& named = "") {
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].utf8, U(sjis));
+    EXPECT_EQ(ui.messages[0].utf8, U(sjis) + named);
     EXPECT_EQ(ui.messages[0].style, style);
   }
   std::vector<std::string> ListedState(int n) const {
@@ -92,32 +92,22 @@ TEST_F(RenameByDateTest, TwoPhotosOfTheSameSecondBothSurvive) {
   std::string b = WritePhoto("b.jpg", "2003:01:15 10:20:30", 2);
   std::string c = WritePhoto("c.jpg", "2005:05:05 05:05:05", 3);
   Run();
-  ExpectOnlyMessage(txt::kNoShootingDate, Style::kError);
+  ExpectOnlyMessage(txt::kNoShootingDate, Style::kError, "（a.jpg、b.jpg）");
   EXPECT_TRUE(ui.ended);
   EXPECT_EQ(dlg.state().abortFlag, 1);
-  // The first is renamed; the second and everything after it keep their names.
-  EXPECT_EQ(Photos(), (std::vector<std::string>{"2003_01_15_10_20_30.jpg", "b.jpg", "c.jpg"}));
-  EXPECT_EQ(TempGallery::ReadFile("Pelvora/2003_01_15_10_20_30.jpg"), a);
+  // Nothing is renamed: the user sorts the pair out first.
+  EXPECT_EQ(Photos(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg"}));
+  EXPECT_EQ(TempGallery::ReadFile("Pelvora/a.jpg"), a);
   EXPECT_EQ(TempGallery::ReadFile("Pelvora/b.jpg"), b);
   EXPECT_EQ(TempGallery::ReadFile("Pelvora/c.jpg"), c);
-  EXPECT_EQ(ListedState(3),
-            (std::vector<std::string>{"2003_01_15_10_20_30.jpg", "b.jpg", "c.jpg"}));
-}
-
-TEST_F(RenameByDateTest, ANameTakenByAFolderIsNotUsed) {
-  std::filesystem::create_directory("Pelvora/2003_01_15_10_20_30.jpg");  // not a photo
-  std::string a = WritePhoto("a.jpg", "2003:01:15 10:20:30");
-  Run();
-  ExpectOnlyMessage(txt::kNoShootingDate, Style::kError);
-  EXPECT_EQ(TempGallery::ReadFile("Pelvora/a.jpg"), a);
-  EXPECT_TRUE(std::filesystem::is_directory("Pelvora/2003_01_15_10_20_30.jpg"));
+  EXPECT_EQ(ListedState(3), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg"}));
 }
 
 TEST_F(RenameByDateTest, ADateThatWouldPutASlashInTheNameFailsAndThePhotoStays) {
   std::filesystem::create_directories("Pelvora/20");
   std::string a = WritePhoto("a.jpg", "20/3:01:15 10:20:30");
   Run();
-  ExpectOnlyMessage(txt::kNoShootingDate, Style::kError);
+  ExpectOnlyMessage(txt::kNoShootingDate, Style::kError, "（a.jpg）");
   EXPECT_TRUE(ui.ended);
   EXPECT_EQ(TempGallery::ReadFile("Pelvora/a.jpg"), a);
   EXPECT_TRUE(std::filesystem::is_empty("Pelvora/20"));
@@ -130,9 +120,9 @@ TEST_F(RenameByDateTest, APhotoWithoutAShootingDateStopsTheRun) {
   ASSERT_TRUE(undated.Write("Pelvora/b.jpg"));
   WritePhoto("c.jpg", "2004:01:15 10:20:30");
   Run();
-  ExpectOnlyMessage(txt::kNoShootingDate, Style::kError);
+  ExpectOnlyMessage(txt::kNoShootingDate, Style::kError, "（b.jpg）");
   EXPECT_TRUE(ui.ended);
-  EXPECT_EQ(Photos(), (std::vector<std::string>{"2003_01_15_10_20_30.jpg", "b.jpg", "c.jpg"}));
+  EXPECT_EQ(Photos(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg"}));
 }
 
 TEST_F(RenameByDateTest, APhotoWithoutAnExifBlockStopsTheRunEvenWhenLast) {
@@ -143,11 +133,143 @@ TEST_F(RenameByDateTest, APhotoWithoutAnExifBlockStopsTheRunEvenWhenLast) {
   late.app1Position = 50;
   ASSERT_TRUE(late.Write("Pelvora/z.jpg"));
   Run();
-  ExpectOnlyMessage(txt::kNoExifBlock, Style::kError);
+  ExpectOnlyMessage(txt::kNoExifBlock, Style::kError, "（z.jpg）");
   EXPECT_TRUE(ui.ended);
   EXPECT_EQ(dlg.state().abortFlag, 1);
-  EXPECT_EQ(Photos(), (std::vector<std::string>{"2003_01_15_10_20_30.jpg",
-                                                "2004_01_15_10_20_30.jpg", "z.jpg"}));
+  EXPECT_EQ(Photos(), (std::vector<std::string>{"a.jpg", "b.jpg", "z.jpg"}));
+  EXPECT_EQ(ui.waitCursorLog, (std::vector<bool>{true, false}));
+}
+
+// A photo of a folder that stops ①: its name and its shooting date; "" for a
+// photo without one, nullptr for a file without an Exif block.
+struct FolderPhoto {
+  std::string name;
+  const char* date;
+};
+
+struct StopCase {
+  const char* what;
+  std::vector<FolderPhoto> photos;
+  const char* message;
+  std::string named;  // what follows the message
+};
+
+std::vector<FolderPhoto> Undated(int count) {
+  std::vector<FolderPhoto> photos;
+  for (int i = 1; i <= count; ++i)
+    photos.push_back({(i < 10 ? "p0" : "p") + std::to_string(i) + ".jpg", ""});
+  return photos;
+}
+
+const StopCase kStopCases[] = {
+    {"three of one second, one of another",
+     {{"a.jpg", "2003:01:15 10:20:30"},
+      {"b.jpg", "2004:01:15 10:20:30"},
+      {"c.jpg", "2003:01:15 10:20:30"},
+      {"d.jpg", "2003:01:15 10:20:30"}},
+     txt::kNoShootingDate,
+     "（a.jpg、c.jpg、d.jpg）"},
+    {"a shared second found before an undated photo names the pair only",
+     {{"a.jpg", "2003:01:15 10:20:30"}, {"b.jpg", "2003:01:15 10:20:30"}, {"c.jpg", ""}},
+     txt::kNoShootingDate,
+     "（a.jpg、b.jpg）"},
+    {"an undated photo found before a shared second is named alone",
+     {{"a.jpg", "2003:01:15 10:20:30"}, {"b.jpg", ""}, {"c.jpg", "2003:01:15 10:20:30"}},
+     txt::kNoShootingDate,
+     "（b.jpg）"},
+    {"an undated photo before one without an Exif block",
+     {{"a.jpg", ""}, {"b.jpg", nullptr}, {"c.jpg", nullptr}},
+     txt::kNoShootingDate,
+     "（a.jpg）"},
+    {"no Exif block found first names every such photo",
+     {{"a.jpg", nullptr}, {"b.jpg", ""}, {"c.jpg", nullptr}},
+     txt::kNoExifBlock,
+     "（a.jpg、c.jpg）"},
+    {"ten named, then how many more", Undated(12), txt::kNoShootingDate,
+     "（p01.jpg、p02.jpg、p03.jpg、p04.jpg、p05.jpg、p06.jpg、p07.jpg、p08.jpg、p09.jpg、"
+     "p10.jpgほか2件）"},
+    {"exactly ten", Undated(10), txt::kNoShootingDate,
+     "（p01.jpg、p02.jpg、p03.jpg、p04.jpg、p05.jpg、p06.jpg、p07.jpg、p08.jpg、p09.jpg、"
+     "p10.jpg）"},
+};
+
+TEST(RenameByDateStops, NothingIsRenamedAndThePhotosAtFaultAreNamed) {
+  for (const StopCase& c : kStopCases) {
+    SCOPED_TRACE(c.what);
+    TempGallery gallery;
+    std::vector<std::string> names, bytes;
+    for (const FolderPhoto& p : c.photos) {
+      if (!p.date) {
+        TempGallery::WriteFile("Pelvora/" + p.name, std::string("\xFF\xD8\xFF\xD9", 4));
+      } else if (!*p.date) {
+        ExifJpeg undated;
+        undated.ifd0.push_back(fixture::Ascii(0x010F, "Canon"));
+        ASSERT_TRUE(undated.Write("Pelvora/" + p.name));
+      } else {
+        WritePhoto(p.name, p.date, static_cast<int>(names.size()));
+      }
+      names.push_back(p.name);
+      bytes.push_back(TempGallery::ReadFile("Pelvora/" + p.name));
+    }
+    RecordingUi ui;
+    CGalleryEditorDlg dlg(ui);
+    ASSERT_TRUE(dlg.Click(ctl::kRename));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].utf8, U(c.message) + c.named);
+    EXPECT_EQ(ui.messages[0].style, Style::kError);
+    EXPECT_TRUE(ui.ended);
+    EXPECT_EQ(dlg.state().abortFlag, 1);
+    EXPECT_EQ(ui.waitCursorLog, (std::vector<bool>{true, false}));
+    // Nothing renamed, nothing lost.
+    EXPECT_EQ(Photos(), names);
+    for (std::size_t i = 0; i < names.size(); ++i)
+      EXPECT_EQ(TempGallery::ReadFile("Pelvora/" + names[i]), bytes[i]) << names[i];
+  }
+}
+
+TEST_F(RenameByDateTest, SwappedAndChainedNamesAndAPhotoLeftUnderATemporaryName) {
+  // Each photo's name is another's date: a swapped pair and a chain of three,
+  // and a photo a crash left halfway.
+  std::string a = WritePhoto("2003_01_15_10_20_31.jpg", "2003:01:15 10:20:30", 1);
+  std::string b = WritePhoto("2003_01_15_10_20_30.jpg", "2003:01:15 10:20:31", 2);
+  std::string c = WritePhoto("2004_01_01_00_00_00.jpg", "2004:01:01 00:00:01", 3);
+  std::string d = WritePhoto("2004_01_01_00_00_01.jpg", "2004:01:01 00:00:02", 4);
+  std::string e = WritePhoto("x.jpg", "2004:01:01 00:00:00", 5);
+  std::string f = WritePhoto("vornami-tmp-2005_01_01_00_00_00.jpg", "2005:01:01 00:00:00", 6);
+  Run();
+  ExpectOnlyMessage(txt::kRenameDone, Style::kNote);
+  const std::vector<std::string> names = {"2003_01_15_10_20_30.jpg", "2003_01_15_10_20_31.jpg",
+                                          "2004_01_01_00_00_00.jpg", "2004_01_01_00_00_01.jpg",
+                                          "2004_01_01_00_00_02.jpg", "2005_01_01_00_00_00.jpg"};
+  EXPECT_EQ(Photos(), names);
+  EXPECT_EQ(ListedState(6), names);
+  EXPECT_EQ(TempGallery::ReadFile("Pelvora/" + names[0]), a);
+  EXPECT_EQ(TempGallery::ReadFile("Pelvora/" + names[1]), b);
+  EXPECT_EQ(TempGallery::ReadFile("Pelvora/" + names[2]), e);
+  EXPECT_EQ(TempGallery::ReadFile("Pelvora/" + names[3]), c);
+  EXPECT_EQ(TempGallery::ReadFile("Pelvora/" + names[4]), d);
+  EXPECT_EQ(TempGallery::ReadFile("Pelvora/" + names[5]), f);
+}
+
+TEST_F(RenameByDateTest, ANameTakenByAFolderIsNotUsed) {
+  std::filesystem::create_directory("Pelvora/2003_01_15_10_20_30.jpg");  // not a photo
+  std::string a = WritePhoto("a.jpg", "2003:01:15 10:20:30");
+  std::string b = WritePhoto("b.jpg", "2004:01:15 10:20:30");
+  Run();
+  ExpectOnlyMessage(txt::kNoShootingDate, Style::kError, "（a.jpg）");
+  EXPECT_EQ(TempGallery::ReadFile("Pelvora/a.jpg"), a);
+  EXPECT_EQ(TempGallery::ReadFile("Pelvora/b.jpg"), b);
+  EXPECT_TRUE(std::filesystem::is_directory("Pelvora/2003_01_15_10_20_30.jpg"));
+}
+
+TEST_F(RenameByDateTest, StoppedByTheUserWhileReadingRenamesNothing) {
+  std::string a = WritePhoto("a.jpg", "2003:01:15 10:20:30");
+  WritePhoto("b.jpg", "2004:01:15 10:20:30");
+  ui.stopAfter = 2;
+  Run();
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_FALSE(ui.ended);
+  EXPECT_EQ(Photos(), (std::vector<std::string>{"a.jpg", "b.jpg"}));
   EXPECT_EQ(ui.waitCursorLog, (std::vector<bool>{true, false}));
 }
 

@@ -205,7 +205,7 @@ TEST_F(ShootingInfo, APhotoWithoutExifBlockEndsTheProgram) {
   AddPhotos({late, info_test::Photo("NIKON", "D70")});
   Run();
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].utf8, kNoExif);
+  EXPECT_EQ(ui.messages[0].utf8, std::string(kNoExif) + "（2003_08_03_09_05_02.jpg）");
   EXPECT_EQ(ui.messages[0].style, UiPort::MessageStyle::kError);
   EXPECT_EQ(dlg.state().abortFlag, 1);
   EXPECT_TRUE(ui.ended);

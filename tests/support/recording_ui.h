@@ -3,6 +3,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/ui_port.h"
@@ -23,6 +24,10 @@ class RecordingUi : public UiPort {
   void SetEditText(int id, const std::string& utf8) override { edits[id] = utf8; }
   void Invalidate() override { ++invalidations; }
   void EndDialog() override { ended = true; }
+  bool Progress(int done, int total) override {
+    progress.push_back({done, total});
+    return stopAfter < 0 || static_cast<int>(progress.size()) < stopAfter;
+  }
   std::optional<RgbColour> ChooseColour(RgbColour initial) override {
     colourSeeds.push_back(initial);
     if (colourAnswers.empty()) return std::nullopt;
@@ -34,6 +39,8 @@ class RecordingUi : public UiPort {
   std::vector<Message> messages;
   std::map<int, std::string> edits;
   std::vector<bool> waitCursorLog;
+  std::vector<std::pair<int, int>> progress;  // done, total
+  int stopAfter = -1;                         // the progress call that asks to stop
   std::vector<RgbColour> colourSeeds;
   std::deque<std::optional<RgbColour>> colourAnswers;
   int aboutBoxes = 0;
