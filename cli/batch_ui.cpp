@@ -1,10 +1,12 @@
 #include "cli/batch_ui.h"
 
+#include "texts/version_texts.h"
+
 void BatchUi::ShowMessage(const std::string& utf8, MessageStyle style) {
   out_ << (style == MessageStyle::kError ? "error: " : "info: ") << utf8 << "\n";
 }
 
-void BatchUi::ShowAboutBox() { out_ << "info: Vornami Version 8.0\n"; }
+void BatchUi::ShowAboutBox() { out_ << "info: " << txt::kAboutText << "\n"; }
 
 std::string BatchUi::GetEditText(int id) { return edits_[id]; }
 

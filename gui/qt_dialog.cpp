@@ -17,6 +17,7 @@
 #include "gui/qt_dib_painter.h"
 #include "platform/encoding.h"
 #include "texts/app_texts.h"
+#include "texts/version_texts.h"
 
 namespace {
 
