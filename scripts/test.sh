@@ -13,6 +13,8 @@ run_suite() {
 
 echo "== Tests =="
 run_suite "$here/build" -DVORNAMI_TESTS=ON
+echo "== The Debian package, unpacked and run =="
+"$here/packaging/test-installed.sh" "$here/build-deb" "$here/build"
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   LSAN_OPTIONS=suppressions="$here/tests/lsan.supp" \
