@@ -17,6 +17,8 @@ TEST(StartFolder, ClassifiesGalleriesEmptyFoldersAndTheRest) {
   fs::create_directories("gallery/Pelvora");
   fs::create_directories("empty");
   fs::create_directories("photos-elsewhere/gallery");
+  fs::create_directories("hidden");
+  fs::create_directories("file-named-Pelvora");
   TempGallery::WriteFile("hidden/.keep", "");
   TempGallery::WriteFile("file-named-Pelvora/Pelvora", "not a folder");
   struct Case {
@@ -24,12 +26,9 @@ TEST(StartFolder, ClassifiesGalleriesEmptyFoldersAndTheRest) {
     StartFolderKind expected;
   };
   const Case cases[] = {
-      {"gallery", StartFolderKind::kGallery},
-      {"empty", StartFolderKind::kEmpty},
-      {"photos-elsewhere", StartFolderKind::kOther},
-      {"hidden", StartFolderKind::kOther},
-      {"file-named-Pelvora", StartFolderKind::kOther},
-      {"missing", StartFolderKind::kOther},
+      {"gallery", StartFolderKind::kGallery},          {"empty", StartFolderKind::kEmpty},
+      {"photos-elsewhere", StartFolderKind::kOther},   {"hidden", StartFolderKind::kOther},
+      {"file-named-Pelvora", StartFolderKind::kOther}, {"missing", StartFolderKind::kOther},
   };
   for (const auto& c : cases) EXPECT_EQ(ClassifyStartFolder(c.dir), c.expected) << c.dir;
 }

@@ -50,21 +50,21 @@ TEST(StartFolder, ChoosesLaysOutAndEntersTheFolder) {
       {"cancel ends the program", false, nullptr, true, false, "", false, false},
       {"an empty folder gets a new gallery", false, "empty", true, true, "empty", true, true},
       {"declining leaves it empty", false, "empty", false, true, "empty", true, false},
-      {"a full folder is entered without offer", false, "other", true, true, "other", false,
-       false},
+      {"a full folder is entered without offer", false, "other", true, true, "other", false, false},
   };
   for (const auto& c : cases) {
     TempGallery dir(false);
     const fs::path root = fs::current_path();
     if (c.currentIsGallery) fs::create_directories("Pelvora");
     fs::create_directories("empty");
+    fs::create_directories("other");
     TempGallery::WriteFile("other/notes.txt", "mine");
     QSettings settings((root / "settings.ini").c_str(), QSettings::IniFormat);
     ScriptedPrompts prompts;
+    prompts.acceptNewGallery = c.accept;
     if (c.chosen) prompts.answer = QString::fromStdString((root / c.chosen).string());
 
-    EXPECT_EQ(EnterStartFolder(prompts.Prompts(), settings, kTemplate), c.expectedResult)
-        << c.name;
+    EXPECT_EQ(EnterStartFolder(prompts.Prompts(), settings, kTemplate), c.expectedResult) << c.name;
     EXPECT_EQ(fs::current_path(), fs::canonical(root / c.expectedCurrent)) << c.name;
     EXPECT_EQ(prompts.chooserStarts.size(), c.currentIsGallery ? 0 : 1) << c.name;
     EXPECT_EQ(prompts.offers.size(), c.expectOffer ? 1 : 0) << c.name;
@@ -77,6 +77,7 @@ TEST(StartFolder, ChoosesLaysOutAndEntersTheFolder) {
 TEST(StartFolder, OffersTheLastFolderChosenFirst) {
   TempGallery dir(false);
   const fs::path root = fs::current_path();
+  fs::create_directories("first");
   TempGallery::WriteFile("first/notes.txt", "mine");
   QSettings settings((root / "settings.ini").c_str(), QSettings::IniFormat);
   ScriptedPrompts prompts;
