@@ -1,6 +1,6 @@
 // "登録・更新": the three edits into the line tables, in memory only.
 #include "app/annotation_text.h"
-#include "app/control_ids.h"
+#include "app/dialog_controls.h"
 #include "app/gallery_editor_dlg.h"
 
 void CGalleryEditorDlg::OnRegister() {

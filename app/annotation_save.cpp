@@ -3,6 +3,7 @@
 
 #include "app/gallery_editor_dlg.h"
 #include "app/line_rules.h"
+#include "app/wait_cursor.h"
 #include "platform/text_file.h"
 #include "texts/app_texts.h"
 #include "texts/editor_texts.h"
@@ -16,7 +17,21 @@ void CGalleryEditorDlg::OnSaveData() {
     return;
   }
 
-  ui_.SetWaitCursor(true);
+  const char* failed = nullptr;
+  {
+    WaitCursor wait(ui_);
+    failed = WriteAnnotationFiles();
+  }
+  if (failed) {
+    ShowError(txt::kCannotWritePrefix + std::string(failed));
+    return;
+  }
+  ShowNote(txt::kSaved);
+}
+
+// The first file that cannot be written, nullptr when all were.
+const char* CGalleryEditorDlg::WriteAnnotationFiles() {
+  DataTables& t = state_.tables;
   // Line breaks typed into the theme or a title go: the parts are joined.
   const int lastLine = std::clamp(state_.photoCount, 0, kMaxPhotos) + kHeaderLines;
   for (auto& line : t.subject) line = lines::Normalise(line);
@@ -30,17 +45,7 @@ void CGalleryEditorDlg::OnSaveData() {
       {paths::kMemoFile, MemoFileText(t, state_.photoCount)},
   };
   // Each file is replaced whole or not at all; the first that fails stops the save.
-  const char* failed = nullptr;
-  for (const auto& [path, text] : files) {
-    if (!platform::ReplaceTextFile(path, text)) {
-      failed = path;
-      break;
-    }
-  }
-  ui_.SetWaitCursor(false);
-  if (failed) {
-    ShowError(txt::kCannotWritePrefix + std::string(failed));
-    return;
-  }
-  ShowNote(txt::kSaved);
+  for (const auto& [path, text] : files)
+    if (!platform::ReplaceTextFile(path, text)) return path;
+  return nullptr;
 }

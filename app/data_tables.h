@@ -7,16 +7,7 @@
 #include <vector>
 
 #include "platform/text_file.h"
-
-namespace paths {
-inline constexpr char kPhotoDir[] = "Pelvora";
-inline constexpr char kThumbnailDir[] = "gallery/thumbnail";
-inline constexpr char kSubjectFile[] = "gallery/data/subject.js";
-inline constexpr char kTitleFile[] = "gallery/data/title.js";
-inline constexpr char kMemoFile[] = "gallery/data/note.js";
-inline constexpr char kColourFile[] = "gallery/data/colordata.js";
-inline constexpr char kTopPhotoFile[] = "gallery/data/gallerytoppic.js";
-}  // namespace paths
+#include "site/gallery_paths.h"
 
 // At most 1000 photos, like the photo list.
 inline constexpr int kMaxPhotos = 1000;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/control_ids.h"
+#include "app/dialog_controls.h"
 #include "app/line_rules.h"
 #include "platform/encoding.h"
 #include "platform/jpg_listing.h"
@@ -34,6 +34,19 @@ void CGalleryEditorDlg::StopWithError(const std::string& sjis) {
   ShowError(sjis);
   state_.abortFlag = 1;
   EndDialog();
+}
+
+bool CGalleryEditorDlg::EndStep(const std::string& fatalError, const char* completionNote) {
+  if (!fatalError.empty()) {
+    StopWithError(fatalError);
+    return false;
+  }
+  if (state_.abortFlag) {
+    EndDialog();
+    return false;
+  }
+  ShowNote(completionNote);
+  return true;
 }
 
 bool CGalleryEditorDlg::ListPhotosForBatchStep() {
@@ -134,34 +147,8 @@ std::vector<PaintedText> CGalleryEditorDlg::PaintTexts() const {
 }
 
 bool CGalleryEditorDlg::Click(int controlId) {
-  using Handler = void (CGalleryEditorDlg::*)();
-  static const std::pair<int, Handler> kHandlers[] = {
-      {ctl::kClose, &CGalleryEditorDlg::OnOK},
-      {ctl::kRename, &CGalleryEditorDlg::OnRenameByDate},
-      {ctl::kThumbnails, &CGalleryEditorDlg::OnMakeThumbnails},
-      {ctl::kInfo, &CGalleryEditorDlg::OnShootingInfo},
-      {ctl::kData, &CGalleryEditorDlg::OnHtmlData},
-      {ctl::kPages, &CGalleryEditorDlg::OnHtmlFiles},
-      {ctl::kFirst, &CGalleryEditorDlg::OnFirst},
-      {ctl::kJumpBack, &CGalleryEditorDlg::OnJumpBack},
-      {ctl::kBack, &CGalleryEditorDlg::OnBack},
-      {ctl::kNext, &CGalleryEditorDlg::OnNext},
-      {ctl::kJumpForward, &CGalleryEditorDlg::OnJumpForward},
-      {ctl::kLast, &CGalleryEditorDlg::OnLast},
-      {ctl::kRegister, &CGalleryEditorDlg::OnRegister},
-      {ctl::kSave, &CGalleryEditorDlg::OnSaveData},
-      {ctl::kBgColor, &CGalleryEditorDlg::OnBgColor},
-      {ctl::kTitleColor, &CGalleryEditorDlg::OnTitleColor},
-      {ctl::kItemColor, &CGalleryEditorDlg::OnItemColor},
-      {ctl::kDataColor, &CGalleryEditorDlg::OnDataColor},
-      {ctl::kResetColors, &CGalleryEditorDlg::OnResetColors},
-      {ctl::kTopPhoto, &CGalleryEditorDlg::OnTopPhoto},
-  };
-  for (const auto& [id, handler] : kHandlers) {
-    if (id == controlId) {
-      (this->*handler)();
-      return true;
-    }
-  }
-  return false;
+  const DialogControl* control = FindDialogControl(controlId);
+  if (!control || !control->handler) return false;
+  (this->*control->handler)();
+  return true;
 }

@@ -11,6 +11,7 @@
 #include "app/ui_port.h"
 #include "exif/info_value_texts.h"
 #include "jpeg/dib.h"
+#include "site/data_scripts.h"
 
 // A text the dialog paints at a pixel position of its client area.
 struct PaintedText {
@@ -71,9 +72,18 @@ class CGalleryEditorDlg {
   void EndDialog();
   // A fatal error of a batch step: the message, the abort flag, the dialog ends.
   void StopWithError(const std::string& sjis);
+  // How each of ① to ⑤ ends: a fatal message (empty for none) sets the abort
+  // flag; with the flag set the dialog ends, otherwise the completion note
+  // shows. True when the step completed.
+  bool EndStep(const std::string& fatalError, const char* completionNote);
   // ① and ② list "Pelvora" afresh into the photo list; false (after
   // StopWithError) when it is empty or more than the tables hold.
   bool ListPhotosForBatchStep();
+  // ④'s scripts and annotation files; the path of the first that cannot be
+  // written, nullptr when all were.
+  const char* WriteDataScripts(const site::GallerySummary& summary);
+  // "データ保存"'s three files, normalised first; as above.
+  const char* WriteAnnotationFiles();
   void SetEdit(int id, const std::string& sjis);
   void BuildPreviewBitmap();
 

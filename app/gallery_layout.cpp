@@ -3,35 +3,14 @@
 #include <filesystem>
 #include <system_error>
 
+#include "site/gallery_paths.h"
+
 namespace fs = std::filesystem;
-
-namespace {
-
-const char* const kFolders[] = {
-    "Pelvora",
-    "gallery",
-    "gallery/data",
-    "gallery/thumbnail",
-    "gallery/notes",
-    "gallery/section",
-    "gallery/section/pic",
-    "gallery/section/title",
-    "gallery/section/action",
-    "gallery/section/information",
-    "gallery/section/space",
-    "gallery/section/notestitle",
-    "gallery/section/inftitle",
-    "gallery/menu",
-    "gallery/slideshow",
-    "vornami",
-};
-
-}  // namespace
 
 bool LayOutGallery(const std::string& templateDir, const std::string& targetDir,
                    std::string& error) {
   std::error_code ec;
-  for (const char* folder : kFolders) {
+  for (const char* folder : paths::kGalleryFolders) {
     fs::create_directories(fs::path(targetDir) / folder, ec);
     if (ec) {
       error = std::string(folder) + ": " + ec.message();

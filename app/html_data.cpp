@@ -7,6 +7,7 @@
 
 #include "app/annotation_reset.h"
 #include "app/gallery_editor_dlg.h"
+#include "app/wait_cursor.h"
 #include "exif/exif_reader.h"
 #include "platform/jpg_listing.h"
 #include "platform/raw_file.h"
@@ -37,61 +38,52 @@ void CGalleryEditorDlg::OnHtmlData() {
   state_.abortFlag = 0;
   site::GallerySummary summary;
   summary.folderCount = static_cast<int>(platform::ListJpg(paths::kPhotoDir).size());
-  ui_.SetWaitCursor(true);
-
-  ExifReader reader;
-  const char* failure = ReadPhoto(reader, state_, 1);
-  if (!failure) {
-    summary.model = site::ModelText(reader);
-    summary.firstDate = site::ShootingDateText(reader);
-    failure = ReadPhoto(reader, state_, summary.folderCount);
-  }
-  if (!failure) summary.lastDate = site::ShootingDateText(reader);
-
-  // Titles and memos start afresh in the tables whether or not the run went through.
-  ResetAnnotations(state_.tables, state_.photoCount);
-
-  // Each file is replaced whole or not at all; the first that cannot be
-  // written is named and the step stops there.
-  std::string unwritable;
-  if (!failure) {
-    const std::pair<const char*, std::string> files[] = {
-        {site::kOtherScript, site::OtherScriptText(summary)},
-        {site::kFileNameScript,
-         site::FileNameScriptText(state_.photoList, state_.photoCount, state_.listedPhotos)},
-        {paths::kMemoFile, MemoFileText(state_.tables, state_.photoCount)},
-        {paths::kTitleFile, TitleFileText(state_.tables, state_.photoCount)},
-    };
-    for (const auto& [path, text] : files) {
-      if (!platform::ReplaceTextFile(path, text)) {
-        unwritable = path;
-        break;
-      }
+  std::string fatal;
+  {
+    WaitCursor wait(ui_);
+    ExifReader reader;
+    const char* failure = ReadPhoto(reader, state_, 1);
+    if (!failure) {
+      summary.model = site::ModelText(reader);
+      summary.firstDate = site::ShootingDateText(reader);
+      failure = ReadPhoto(reader, state_, summary.folderCount);
     }
-    // Every generated page paints itself in the colours of "colordata.js":
-    // without it their scripts stop and the pages stay blank. A gallery whose
-    // colours were never saved gets the colours in force, which are the
-    // defaults; an existing file is never touched.
-    if (unwritable.empty() && !platform::IsRegularFile(paths::kColourFile)) {
-      DataTables colours;
-      colours.colour = state_.tables.colour;
-      if (colours.colour[0].empty()) FillDefaultColours(colours);
-      if (!platform::ReplaceTextFile(paths::kColourFile, ColourFileText(colours)))
-        unwritable = paths::kColourFile;
+    if (!failure) summary.lastDate = site::ShootingDateText(reader);
+
+    // Titles and memos start afresh in the tables whether or not the run went through.
+    ResetAnnotations(state_.tables, state_.photoCount);
+
+    if (failure) {
+      fatal = failure;
+    } else if (const char* unwritable = WriteDataScripts(summary)) {
+      fatal = txt::kCannotWritePrefix + std::string(unwritable);
     }
   }
-  ui_.SetWaitCursor(false);
+  EndStep(fatal, txt::kDataDone);
+}
 
-  if (failure) {
-    ShowError(failure);
-    state_.abortFlag = 1;
-  } else if (!unwritable.empty()) {
-    ShowError(txt::kCannotWritePrefix + unwritable);
-    state_.abortFlag = 1;
+// Each file is replaced whole or not at all; the first that cannot be written
+// is named and the step stops there.
+const char* CGalleryEditorDlg::WriteDataScripts(const site::GallerySummary& summary) {
+  const std::pair<const char*, std::string> files[] = {
+      {paths::kOtherScript, site::OtherScriptText(summary)},
+      {paths::kFileNameScript,
+       site::FileNameScriptText(state_.photoList, state_.photoCount, state_.listedPhotos)},
+      {paths::kMemoFile, MemoFileText(state_.tables, state_.photoCount)},
+      {paths::kTitleFile, TitleFileText(state_.tables, state_.photoCount)},
+  };
+  for (const auto& [path, text] : files)
+    if (!platform::ReplaceTextFile(path, text)) return path;
+  // Every generated page paints itself in the colours of "colordata.js":
+  // without it their scripts stop and the pages stay blank. A gallery whose
+  // colours were never saved gets the colours in force, which are the
+  // defaults; an existing file is never touched.
+  if (!platform::IsRegularFile(paths::kColourFile)) {
+    DataTables colours;
+    colours.colour = state_.tables.colour;
+    if (colours.colour[0].empty()) FillDefaultColours(colours);
+    if (!platform::ReplaceTextFile(paths::kColourFile, ColourFileText(colours)))
+      return paths::kColourFile;
   }
-  if (state_.abortFlag) {
-    EndDialog();
-    return;
-  }
-  ShowNote(txt::kDataDone);
+  return nullptr;
 }

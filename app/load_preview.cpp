@@ -8,7 +8,7 @@
 #include "texts/app_texts.h"
 
 void CGalleryEditorDlg::LoadPreview() {
-  std::string path = std::string(paths::kThumbnailDir) + "/Tn_" + state_.currentPhotoName;
+  std::string path = paths::kThumbnailPrefix + state_.currentPhotoName;
   // One byte more than the buffer holds tells a thumbnail that does not fit.
   auto data = platform::ReadHead(path, kThumbnailBufferSize + 1);
   if (!data) {

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "app/gallery_editor_dlg.h"
+#include "app/wait_cursor.h"
 #include "exif/date_name.h"
 #include "exif/embedded_thumbnail.h"
 #include "exif/exif_reader.h"
@@ -30,33 +31,24 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
   std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);
 
   const std::string photoDir = std::string(paths::kPhotoDir) + "/";
-  const std::string thumbnailPrefix = std::string(paths::kThumbnailDir) + "/Tn_";
-  ExifReader reader;
-  ui_.SetWaitCursor(true);
-  bool waiting = true;
-  for (int i = 1; i <= n; ++i) {
-    // A photo that cannot be opened ends the run quietly; the completion note follows.
-    if (!reader.Load(photoDir + state_.photoList[i])) break;
-    if (!reader.FindExifBlock()) {
-      ui_.SetWaitCursor(false);
-      waiting = false;
-      ShowError(txt::kNoExifBlock);
-      state_.abortFlag = 1;
-      break;
+  std::string fatal;
+  {
+    WaitCursor wait(ui_);
+    ExifReader reader;
+    for (int i = 1; i <= n; ++i) {
+      // A photo that cannot be opened ends the run quietly; the completion note follows.
+      if (!reader.Load(photoDir + state_.photoList[i])) break;
+      if (!reader.FindExifBlock()) {
+        fatal = txt::kNoExifBlock;
+        break;
+      }
+      // Without a usable thumbnail the file is written empty, so that every photo
+      // keeps its photo number. A file that cannot be created is skipped quietly.
+      std::span<const std::uint8_t> thumbnail = EmbeddedThumbnail(reader);
+      state_.thumbnail.assign(thumbnail.begin(), thumbnail.end());
+      platform::WriteRaw(paths::kThumbnailPrefix + state_.photoList[i], state_.thumbnail.data(),
+                         state_.thumbnail.size());
     }
-    // Without a usable thumbnail the file is written empty, so that every photo
-    // keeps its photo number. A file that cannot be created is skipped quietly.
-    std::span<const std::uint8_t> thumbnail = EmbeddedThumbnail(reader);
-    state_.thumbnail.assign(thumbnail.begin(), thumbnail.end());
-    platform::WriteRaw(thumbnailPrefix + state_.photoList[i], state_.thumbnail.data(),
-                       state_.thumbnail.size());
   }
-  if (waiting) ui_.SetWaitCursor(false);
-
-  if (state_.abortFlag) {
-    EndDialog();
-    return;
-  }
-  ShowNote(txt::kThumbnailsDone);
-  OnInitDialog();
+  if (EndStep(fatal, txt::kThumbnailsDone)) OnInitDialog();
 }

@@ -2,7 +2,7 @@
 // side it moves to, and shows the photo again even when the number is unchanged.
 #include <algorithm>
 
-#include "app/control_ids.h"
+#include "app/dialog_controls.h"
 #include "app/gallery_editor_dlg.h"
 #include "app/line_rules.h"
 #include "texts/app_texts.h"

@@ -2,10 +2,10 @@
 #include <algorithm>
 
 #include "app/gallery_editor_dlg.h"
+#include "app/wait_cursor.h"
 #include "exif/date_name.h"
 #include "exif/exif_reader.h"
 #include "platform/file_rename.h"
-#include "platform/jpg_listing.h"
 #include "texts/app_texts.h"
 #include "texts/batch_texts.h"
 
@@ -16,37 +16,29 @@ void CGalleryEditorDlg::OnRenameByDate() {
   const int n = state_.listedPhotos;
 
   const std::string dir = std::string(paths::kPhotoDir) + "/";
-  ExifReader reader;
-  ui_.SetWaitCursor(true);
-  bool waiting = true;
-  for (int i = 1; i <= n; ++i) {
-    // A photo that cannot be opened ends the run quietly; the completion note follows.
-    if (!reader.Load(dir + state_.photoList[i])) break;
-    if (!reader.FindExifBlock()) {
-      ui_.SetWaitCursor(false);
-      waiting = false;
-      ShowError(txt::kNoExifBlock);
-      state_.abortFlag = 1;
-      break;
+  std::string fatal;
+  {
+    WaitCursor wait(ui_);
+    ExifReader reader;
+    for (int i = 1; i <= n; ++i) {
+      // A photo that cannot be opened ends the run quietly; the completion note follows.
+      if (!reader.Load(dir + state_.photoList[i])) break;
+      if (!reader.FindExifBlock()) {
+        fatal = txt::kNoExifBlock;
+        break;
+      }
+      // No date, a taken name, or a name that would leave "Pelvora": the photo
+      // keeps its name, and so do all the photos after it.
+      std::optional<DateBuffer> date = ReadShootingDate(reader);
+      std::string newName = date ? NameFromDate(*date) : std::string();
+      if (!date || !IsPlainFileName(newName) ||
+          !platform::RenameNoReplace(dir + state_.photoList[i], dir + newName)) {
+        fatal = txt::kNoShootingDate;
+        break;
+      }
+      state_.photoList[i] = newName;
     }
-    // No date, a taken name, or a name that would leave "Pelvora": the photo
-    // keeps its name, and so do all the photos after it.
-    std::optional<DateBuffer> date = ReadShootingDate(reader);
-    std::string newName = date ? NameFromDate(*date) : std::string();
-    if (!date || !IsPlainFileName(newName) ||
-        !platform::RenameNoReplace(dir + state_.photoList[i], dir + newName)) {
-      ShowError(txt::kNoShootingDate);
-      state_.abortFlag = 1;
-      break;
-    }
-    state_.photoList[i] = newName;
+    std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);
   }
-  std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);
-  if (waiting) ui_.SetWaitCursor(false);
-
-  if (state_.abortFlag) {
-    EndDialog();
-    return;
-  }
-  ShowNote(txt::kRenameDone);
+  EndStep(fatal, txt::kRenameDone);
 }

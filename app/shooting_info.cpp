@@ -3,16 +3,13 @@
 #include <algorithm>
 
 #include "app/gallery_editor_dlg.h"
+#include "app/wait_cursor.h"
 #include "exif/exif_reader.h"
 #include "exif/photo_info.h"
 #include "platform/jpg_listing.h"
 #include "platform/text_file.h"
 #include "site/info_page.h"
 #include "texts/info_texts.h"
-
-namespace {
-constexpr char kPagePrefix[] = "gallery/section/information/inf";
-}  // namespace
 
 void CGalleryEditorDlg::OnShootingInfo() {
   state_.abortFlag = 0;
@@ -22,33 +19,28 @@ void CGalleryEditorDlg::OnShootingInfo() {
       std::max<int>(1, static_cast<int>(platform::ListJpg(paths::kPhotoDir).size()));
   const std::string photoDir = std::string(paths::kPhotoDir) + "/";
 
-  ExifReader reader;
-  InfoValueTexts texts;
-  std::string error;  // the message that stops the run, if one does
-  ui_.SetWaitCursor(true);
-  for (int i = 1; i <= folderCount; ++i) {
-    const std::string pagePath = kPagePrefix + std::to_string(i) + ".html";
-    texts = InfoValueTexts();
-    // A photo beyond the latest listing, or one that cannot be opened, ends the
-    // run quietly; the completion note follows.
-    if (i > state_.listedPhotos || !reader.Load(photoDir + state_.photoList[i])) break;
-    if (!reader.FindExifBlock()) {
-      error = txt::kInfoNoExif;
-      break;
-    }
-    ReadPhotoInfo(reader, texts, infoMemory_);
-    MarkMissingValues(texts);
-    if (!platform::WriteTextFile(pagePath, ComposeInfoPage(i, texts, infoMemory_))) {
-      error = txt::kInfoCannotWritePage + pagePath;
-      break;
+  std::string fatal;  // pages already written stay
+  {
+    WaitCursor wait(ui_);
+    ExifReader reader;
+    InfoValueTexts texts;
+    for (int i = 1; i <= folderCount; ++i) {
+      const std::string pagePath = paths::InfoPagePath(i);
+      texts = InfoValueTexts();
+      // A photo beyond the latest listing, or one that cannot be opened, ends the
+      // run quietly; the completion note follows.
+      if (i > state_.listedPhotos || !reader.Load(photoDir + state_.photoList[i])) break;
+      if (!reader.FindExifBlock()) {
+        fatal = txt::kInfoNoExif;
+        break;
+      }
+      ReadPhotoInfo(reader, texts, infoMemory_);
+      MarkMissingValues(texts);
+      if (!platform::WriteTextFile(pagePath, ComposeInfoPage(i, texts, infoMemory_))) {
+        fatal = txt::kInfoCannotWritePage + pagePath;
+        break;
+      }
     }
   }
-  ui_.SetWaitCursor(false);
-
-  // Pages already written stay; the program ends.
-  if (!error.empty()) {
-    StopWithError(error);
-    return;
-  }
-  ShowNote(txt::kInfoDone);
+  EndStep(fatal, txt::kInfoDone);
 }

@@ -3,39 +3,10 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "app/control_ids.h"
+#include "app/dialog_controls.h"
 #include "platform/encoding.h"
 
 namespace {
-
-struct NamedClick {
-  const char* name;
-  int controlId;
-};
-
-const NamedClick kClicks[] = {
-    {"rename", ctl::kRename},      {"thumbnails", ctl::kThumbnails},
-    {"info", ctl::kInfo},          {"data", ctl::kData},
-    {"pages", ctl::kPages},        {"first", ctl::kFirst},
-    {"jump-back", ctl::kJumpBack}, {"back", ctl::kBack},
-    {"next", ctl::kNext},          {"jump-forward", ctl::kJumpForward},
-    {"last", ctl::kLast},          {"register", ctl::kRegister},
-    {"save", ctl::kSave},          {"reset-colors", ctl::kResetColors},
-    {"top-photo", ctl::kTopPhoto},
-};
-
-const NamedClick kEdits[] = {
-    {"theme=", ctl::kThemeEdit},
-    {"title=", ctl::kTitleEdit},
-    {"memo=", ctl::kMemoEdit},
-};
-
-const NamedClick kColourClicks[] = {
-    {"bg-color=", ctl::kBgColor},
-    {"title-color=", ctl::kTitleColor},
-    {"item-color=", ctl::kItemColor},
-    {"data-color=", ctl::kDataColor},
-};
 
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
@@ -79,22 +50,22 @@ std::string OneLine(const std::string& text) {
   return out;
 }
 
+// An argument is a button's verb, an edit's or colour button's "verb=" with
+// its value, or "show".
 std::optional<BatchAction> ParseOne(const std::string& arg) {
-  for (const auto& c : kClicks)
-    if (arg == c.name) return BatchAction{BatchAction::Kind::kClick, c.controlId, {}, {}};
-  for (const auto& e : kEdits)
-    if (StartsWith(arg, e.name))
-      return BatchAction{BatchAction::Kind::kSetEdit,
-                         e.controlId,
-                         EditText(arg.substr(std::char_traits<char>::length(e.name))),
-                         {}};
-  for (const auto& c : kColourClicks) {
-    if (StartsWith(arg, c.name)) {
-      BatchAction action{BatchAction::Kind::kColourClick, c.controlId, {}, {}};
-      if (!ParseColour(arg.substr(std::char_traits<char>::length(c.name)), action.colour))
-        return std::nullopt;
+  using Kind = DialogControl::Kind;
+  for (const DialogControl& control : DialogControls()) {
+    if (!control.verb) continue;
+    if (control.kind == Kind::kEdit || control.kind == Kind::kColourButton) {
+      if (!StartsWith(arg, control.verb)) continue;
+      const std::string value = arg.substr(std::char_traits<char>::length(control.verb));
+      if (control.kind == Kind::kEdit)
+        return BatchAction{BatchAction::Kind::kSetEdit, control.id, EditText(value), {}};
+      BatchAction action{BatchAction::Kind::kColourClick, control.id, {}, {}};
+      if (!ParseColour(value, action.colour)) return std::nullopt;
       return action;
     }
+    if (arg == control.verb) return BatchAction{BatchAction::Kind::kClick, control.id, {}, {}};
   }
   if (arg == "show") return BatchAction{BatchAction::Kind::kShow, 0, {}, {}};
   return std::nullopt;

@@ -12,7 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/control_ids.h"
+#include "app/dialog_controls.h"
 #include "gui/app_icon.h"
 #include "gui/qt_dib_painter.h"
 #include "platform/encoding.h"
@@ -22,49 +22,6 @@
 namespace {
 
 QString Q(const char* sjis) { return QString::fromStdString(platform::SjisToUtf8(sjis)); }
-
-struct ButtonSpec {
-  int id;
-  const char* label;
-  int x, y, w, h;
-};
-
-const ButtonSpec kButtons[] = {
-    {ctl::kClose, txt::kLabelClose, 17, 205, 27, 14},
-    {ctl::kRename, txt::kLabelRename, 19, 46, 66, 14},
-    {ctl::kThumbnails, txt::kLabelThumbnails, 18, 70, 66, 14},
-    {ctl::kInfo, txt::kLabelInfo, 19, 92, 46, 14},
-    {ctl::kData, txt::kLabelData, 19, 114, 54, 14},
-    {ctl::kPages, txt::kLabelPages, 19, 136, 61, 14},
-    {ctl::kTopPhoto, txt::kLabelTopPhoto, 80, 184, 119, 14},
-    {ctl::kFirst, txt::kLabelFirst, 49, 205, 26, 14},
-    {ctl::kJumpBack, txt::kLabelJumpBack, 76, 205, 38, 14},
-    {ctl::kBack, txt::kLabelBack, 114, 205, 32, 14},
-    {ctl::kNext, txt::kLabelNext, 147, 205, 32, 14},
-    {ctl::kJumpForward, txt::kLabelJumpForward, 179, 205, 38, 14},
-    {ctl::kLast, txt::kLabelLast, 217, 205, 26, 14},
-    {ctl::kRegister, txt::kLabelRegister, 248, 205, 37, 14},
-    {ctl::kSave, txt::kLabelSave, 286, 205, 38, 14},
-    {ctl::kBgColor, txt::kLabelBgColor, 18, 242, 52, 13},
-    {ctl::kTitleColor, txt::kLabelTitleColor, 18, 259, 163, 13},
-    {ctl::kItemColor, txt::kLabelItemColor, 18, 277, 168, 13},
-    {ctl::kDataColor, txt::kLabelDataColor, 18, 295, 80, 14},
-    {ctl::kResetColors, txt::kLabelResetColors, 18, 313, 72, 16},
-};
-
-struct StaticSpec {
-  const char* text;
-  int x, y;
-};
-
-const StaticSpec kStatics[] = {
-    {txt::kStatic1, 7, 49},        {txt::kStatic2, 7, 73},        {txt::kStatic3, 7, 95},
-    {txt::kStatic4, 7, 117},       {txt::kStatic5, 7, 140},       {txt::kStatic6, 201, 16},
-    {txt::kStaticEditor, 214, 16}, {txt::kStaticTheme, 198, 33},  {txt::kStaticTitle, 199, 61},
-    {txt::kStaticMemo, 199, 89},   {txt::kStaticColors, 18, 227}, {txt::kStatic7, 7, 243},
-    {txt::kStatic8, 7, 260},       {txt::kStatic9, 7, 279},       {txt::kStatic10, 7, 297},
-    {txt::kStatic11, 7, 317},
-};
 
 // Edits deliver line breaks as CR LF; Qt holds them as "\n".
 std::string ToCrLf(const QString& text) {
@@ -93,6 +50,10 @@ QRect QtDialog::DluRect(int x, int y, int w, int h) {
   return QRect(px(x), py(y), px(w), py(h));
 }
 
+QRect QtDialog::DluRect(const DialogRect& rect) {
+  return DluRect(rect.x, rect.y, rect.width, rect.height);
+}
+
 QtDialog::QtDialog(QWidget* parent) : QDialog(parent), logic_(*this) {
   setWindowTitle(Q(txt::kResourceCaption));
   setWindowIcon(AppIcon());
@@ -103,28 +64,26 @@ QtDialog::QtDialog(QWidget* parent) : QDialog(parent), logic_(*this) {
 }
 
 void QtDialog::BuildControls() {
-  for (const auto& item : kButtons) {
+  // Buttons first, then the texts, edits and preview anchor: the tab order.
+  for (const DialogControl& item : DialogControls()) {
+    if (!item.IsButton()) continue;
     auto* button = new QPushButton(Q(item.label), this);
-    button->setGeometry(DluRect(item.x, item.y, item.w, item.h));
+    button->setGeometry(DluRect(item.rect));
     button->setAutoDefault(false);
     button->setObjectName(QString("button%1").arg(item.id));
-    if (item.id == ctl::kClose) button->setDefault(true);
+    if (item.kind == DialogControl::Kind::kDefaultButton) button->setDefault(true);
     connect(button, &QPushButton::clicked, this, [this, id = item.id] { logic_.Click(id); });
     buttons_[item.id] = button;
   }
-  for (const auto& item : kStatics) {
+  for (const DialogStatic& item : DialogStatics()) {
     auto* label = new QLabel(Q(item.text), this);
     label->move(DluRect(item.x, item.y, 0, 0).topLeft());
     label->adjustSize();
   }
-  struct EditSpec {
-    int id, x, y, w, h;
-  };
-  for (const EditSpec& item :
-       {EditSpec{ctl::kThemeEdit, 198, 44, 129, 14}, EditSpec{ctl::kTitleEdit, 199, 72, 129, 14},
-        EditSpec{ctl::kMemoEdit, 199, 100, 128, 78}}) {
+  for (const DialogControl& item : DialogControls()) {
+    if (item.kind != DialogControl::Kind::kEdit) continue;
     auto* edit = new QPlainTextEdit(this);
-    edit->setGeometry(DluRect(item.x, item.y, item.w, item.h));
+    edit->setGeometry(DluRect(item.rect));
     edit->setObjectName(QString("edit%1").arg(item.id));
     edit->setTabChangesFocus(true);
     if (item.id == ctl::kMemoEdit) {
@@ -139,8 +98,8 @@ void QtDialog::BuildControls() {
     edits_[item.id] = edit;
   }
   previewAnchor_ = new QWidget(this);
-  previewAnchor_->setGeometry(DluRect(92, 46, 13, 14));
-  previewAnchor_->setObjectName("preview1014");
+  previewAnchor_->setGeometry(DluRect(FindDialogControl(ctl::kPreview)->rect));
+  previewAnchor_->setObjectName(QString("preview%1").arg(ctl::kPreview));
   previewAnchor_->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <map>
 
+#include "app/dialog_controls.h"
 #include "app/gallery_editor_dlg.h"
 #include "app/ui_port.h"
 
@@ -33,6 +34,7 @@ class QtDialog : public QDialog, public UiPort {
 
   // Dialog units to pixels: a fixed scale that keeps the painted texts clear of the controls.
   static QRect DluRect(int x, int y, int w, int h);
+  static QRect DluRect(const DialogRect& rect);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -1,13 +1,11 @@
 #pragma once
-// The data scripts button ④ writes for the gallery's pages: "other.js" with the
-// summary of the photos and "filename.js" with every photo's file name.
+// The data scripts button ④ writes for the gallery's pages: "other.js"
+// (paths::kOtherScript) with the summary of the photos and "filename.js"
+// (paths::kFileNameScript) with every photo's file name.
 #include <string>
 #include <vector>
 
 namespace site {
-
-inline constexpr char kOtherScript[] = "gallery/data/other.js";
-inline constexpr char kFileNameScript[] = "gallery/data/filename.js";
 
 struct GallerySummary {
   int folderCount = 0;    // photos in "Pelvora" at the time of the run: maisu

@@ -1,14 +1,18 @@
 #include "site/info_page.h"
 
+#include <iterator>
+
+#include "exif/info_items.h"
 #include "texts/info_texts.h"
+
+static_assert(std::size(txt::kInfoItemLabels) == info::kCustomFunctionList,
+              "one label per information-page item");
 
 namespace {
 
-constexpr int kIsoItem = 5;
-constexpr int kLastMarkedItem = 39;
-constexpr int kExifItems = 18;
-constexpr int kCanonItems = 39;
-constexpr int kCustomFunctionItem = 42;
+constexpr int kLastMarkedItem = info::kImageSerialNumber;
+constexpr int kExifItems = info::kPixelHeight;
+constexpr int kCanonItems = info::kImageSerialNumber;
 
 const char kHeadAfterNumber[] =
     ".html -->\n"
@@ -42,7 +46,7 @@ void AppendItem(std::string& page, int item, const InfoValueTexts& texts) {
 void MarkMissingValues(InfoValueTexts& texts) {
   for (int item = 1; item <= kLastMarkedItem; ++item)
     if (texts.item(item).empty()) texts.SetItem(item, txt::kInfoMissing);
-  if (texts.item(kIsoItem) == "0") texts.SetItem(kIsoItem, txt::kInfoMissing);
+  if (texts.item(info::kIsoSpeed) == "0") texts.SetItem(info::kIsoSpeed, txt::kInfoMissing);
 }
 
 bool IsEosD30OrD60(std::string_view model) {
@@ -66,10 +70,10 @@ std::string ComposeInfoPage(int number, const InfoValueTexts& texts,
   for (int item = 1; item <= kExifItems; ++item) AppendItem(page, item, texts);
   if (memory.IsCanon()) {
     for (int item = kExifItems + 1; item <= kCanonItems; ++item) AppendItem(page, item, texts);
-    if (IsEosD30OrD60(texts.item(2))) {
-      AppendItem(page, 40, texts);
-      AppendItem(page, 41, texts);
-      page += LabelScript(txt::kInfoItemLabels[kCustomFunctionItem - 1]);
+    if (IsEosD30OrD60(texts.item(info::kModel))) {
+      AppendItem(page, info::kOwnerName, texts);
+      AppendItem(page, info::kCameraSerialNumber, texts);
+      page += LabelScript(txt::kInfoItemLabels[info::kCustomFunctionList - 1]);
       for (int k = 1; k <= kCustomFunctions; ++k) {
         if (memory.headerSet[static_cast<std::size_t>(k)])
           page += LabelScript(txt::kCustomFunctionLabels[k - 1]);

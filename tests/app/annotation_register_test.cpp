@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/annotation_text.h"
-#include "app/control_ids.h"
+#include "app/dialog_controls.h"
 #include "app/line_rules.h"
 #include "tests/support/editor_gallery.h"
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/control_ids.h"
+#include "app/dialog_controls.h"
 #include "platform/fault_injection.h"
 #include "tests/support/editor_gallery.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
+#include "app/dialog_controls.h"
 #include "platform/fault_injection.h"
 #include "tests/support/editor_gallery.h"
 

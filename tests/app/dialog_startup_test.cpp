@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/control_ids.h"
+#include "app/dialog_controls.h"
 #include "app/gallery_editor_dlg.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_gallery.h"

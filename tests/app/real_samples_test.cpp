@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
+#include "app/dialog_controls.h"
 #include "app/gallery_editor_dlg.h"
 #include "exif/date_name.h"
 #include "exif/embedded_thumbnail.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
+#include "app/dialog_controls.h"
 #include "app/gallery_editor_dlg.h"
 #include "platform/encoding.h"
 #include "platform/fault_injection.h"

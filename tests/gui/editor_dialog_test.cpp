@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/control_ids.h"
+#include "app/dialog_controls.h"
 #include "gui/qt_dialog.h"
 #include "tests/support/editor_gallery.h"
 

@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "app/control_ids.h"
+#include "app/dialog_controls.h"
 #include "gui/qt_dialog.h"
 #include "jpeg/jpeg_decoder.h"
 #include "tests/support/exif_thumbnail.h"

@@ -1,9 +1,30 @@
-// ⑦ to ⑪: the four page colours and their reset, each rewriting the whole colour file.
+// ⑦ to ⑪ and the top-page photo: the settings the gallery keeps in its own
+// data files. Each button rewrites its whole file and confirms.
 #include <cstdio>
 
 #include "app/gallery_editor_dlg.h"
 #include "app/line_rules.h"
+#include "platform/text_file.h"
+#include "texts/app_texts.h"
 #include "texts/editor_texts.h"
+
+// The file is written beside its old self and renamed over it, so a write that
+// fails (folder missing, disk full) leaves the old file whole.
+bool CGalleryEditorDlg::ReplaceGalleryFile(const char* path, const std::string& text) {
+  if (platform::ReplaceTextFile(path, text)) return true;
+  ShowError(txt::kCannotWritePrefix + std::string(path));
+  return false;
+}
+
+// The settings buttons confirm what they wrote, except after a fatal error
+// (abort flag set), when they end the dialog without a word.
+void CGalleryEditorDlg::ConfirmOrEnd(const char* confirmation) {
+  if (state_.abortFlag) {
+    EndDialog();
+  } else {
+    ShowNote(confirmation);
+  }
+}
 
 void CGalleryEditorDlg::SetColour(int index, const char* confirmation) {
   DataTables& t = state_.tables;
@@ -36,4 +57,12 @@ void CGalleryEditorDlg::OnResetColors() {
   FillDefaultColours(state_.tables);
   if (!ReplaceGalleryFile(paths::kColourFile, ColourFileText(state_.tables))) return;
   ConfirmOrEnd(txt::kColoursReset);
+}
+
+// "この写真をトップ画面の写真とする": the current photo's number for the gallery's top page.
+void CGalleryEditorDlg::OnTopPhoto() {
+  std::string text = std::string(txt::kTopPhotoHeader[0]) + txt::kTopPhotoHeader[1] +
+                     "var k = " + std::to_string(state_.currentPhoto) + ";\n";
+  if (!ReplaceGalleryFile(paths::kTopPhotoFile, text)) return;
+  ConfirmOrEnd(txt::kTopPhotoChosen);
 }

@@ -1,0 +1,47 @@
+#pragma once
+// Where the gallery's files lie, relative to the current folder, which holds
+// "Pelvora/" and "gallery/" side by side. The per-photo pages of button ⑤ name
+// their paths in their page families.
+#include <string>
+
+namespace paths {
+
+inline constexpr char kPhotoDir[] = "Pelvora";
+inline constexpr char kThumbnailDir[] = "gallery/thumbnail";
+// A photo's thumbnail is this prefix followed by the photo's name.
+inline constexpr char kThumbnailPrefix[] = "gallery/thumbnail/Tn_";
+
+inline constexpr char kSubjectFile[] = "gallery/data/subject.js";  // the theme
+inline constexpr char kTitleFile[] = "gallery/data/title.js";
+inline constexpr char kMemoFile[] = "gallery/data/note.js";  // the memos: "note" on disk
+inline constexpr char kColourFile[] = "gallery/data/colordata.js";
+inline constexpr char kTopPhotoFile[] = "gallery/data/gallerytoppic.js";
+inline constexpr char kOtherScript[] = "gallery/data/other.js";
+inline constexpr char kFileNameScript[] = "gallery/data/filename.js";
+
+// The information page of photo number n (button ③).
+inline std::string InfoPagePath(int n) {
+  return "gallery/section/information/inf" + std::to_string(n) + ".html";
+}
+
+// Every folder of the gallery as delivered, parents first.
+inline constexpr const char* kGalleryFolders[] = {
+    "Pelvora",
+    "gallery",
+    "gallery/data",
+    "gallery/thumbnail",
+    "gallery/notes",
+    "gallery/section",
+    "gallery/section/pic",
+    "gallery/section/title",
+    "gallery/section/action",
+    "gallery/section/information",
+    "gallery/section/space",
+    "gallery/section/notestitle",
+    "gallery/section/inftitle",
+    "gallery/menu",
+    "gallery/slideshow",
+    "vornami",
+};
+
+}  // namespace paths
