@@ -12,7 +12,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 pkgbuild=${1:-"$here/build-deb"}
-devbuild=${2:-"$here/build"}
+devbuild=$(cd "${2:-$here/build}" && pwd)
 app_id=org.example.Vornami
 
 fail() {
@@ -92,6 +92,6 @@ for file in gallery/section/information/inf12.html gallery/data/filename.js \
   gallery/data/title.js gallery/notes/no12.html gallery/section/action/action12.html; do
   [ -s "$file" ] || fail "$file was not written"
 done
-grep -q "$(printf 'インストールの試験' | iconv -f UTF-8 -t CP932)" gallery/data/subject.js ||
+LC_ALL=C grep -qF "$(printf 'インストールの試験' | iconv -f UTF-8 -t CP932)" gallery/data/subject.js ||
   fail "the theme was not saved"
 echo "installed-layout test passed: $(basename "$deb")"
