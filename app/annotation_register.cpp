@@ -14,17 +14,17 @@ void CGalleryEditorDlg::OnRegister() {
       {Field::kTitle, ctl::kTitleEdit},
       {Field::kMemo, ctl::kMemoEdit},
   };
-  annotation::ComposedLine composed[3];
+  std::string composed[3];
   for (int i = 0; i < 3; ++i) {
-    composed[i] =
-        annotation::ComposeFromEdit(kEdits[i].first, ui_.GetEditText(kEdits[i].second), n);
-    if (!composed[i].ok) {
-      ui_.ShowMessage(composed[i].errorUtf8, UiPort::MessageStyle::kError);
+    auto line = annotation::ComposeFromEdit(kEdits[i].first, ui_.GetEditText(kEdits[i].second), n);
+    if (!line) {
+      ui_.ShowMessage(line.error(), UiPort::MessageStyle::kError);
       return;
     }
+    composed[i] = std::move(*line);
   }
   DataTables& t = state_.tables;
-  t.subject[2] = std::move(composed[0].line);
-  t.title[n + 2] = std::move(composed[1].line);
-  t.memo[n + 2] = std::move(composed[2].line);
+  t.subject[2] = std::move(composed[0]);
+  t.title[n + 2] = std::move(composed[1]);
+  t.memo[n + 2] = std::move(composed[2]);
 }

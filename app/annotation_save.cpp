@@ -17,20 +17,19 @@ void CGalleryEditorDlg::OnSaveData() {
     return;
   }
 
-  const char* failed = nullptr;
+  platform::Status saved;
   {
     WaitCursor wait(ui_);
-    failed = WriteAnnotationFiles();
+    saved = WriteAnnotationFiles();
   }
-  if (failed) {
-    ShowError(txt::kCannotWritePrefix + std::string(failed));
+  if (!saved) {
+    ShowError(txt::kCannotWritePrefix + saved.error());
     return;
   }
   ShowNote(txt::kSaved);
 }
 
-// The first file that cannot be written, nullptr when all were.
-const char* CGalleryEditorDlg::WriteAnnotationFiles() {
+platform::Status CGalleryEditorDlg::WriteAnnotationFiles() {
   DataTables& t = state_.tables;
   // Line breaks typed into the theme or a title go: the parts are joined.
   const int lastLine = std::clamp(state_.photoCount, 0, kMaxPhotos) + kHeaderLines;
@@ -46,6 +45,6 @@ const char* CGalleryEditorDlg::WriteAnnotationFiles() {
   };
   // Each file is replaced whole or not at all; the first that fails stops the save.
   for (const auto& [path, text] : files)
-    if (!platform::ReplaceTextFile(path, text)) return path;
-  return nullptr;
+    if (platform::Status written = platform::ReplaceTextFile(path, text); !written) return written;
+  return {};
 }

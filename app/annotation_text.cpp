@@ -72,12 +72,6 @@ std::string DescribeCharacter(const std::string& utf8Char) {
   return shown + platform::SjisToUtf8(txt::kBadCharCode) + code;
 }
 
-ComposedLine Refuse(std::string message) {
-  ComposedLine result;
-  result.errorUtf8 = std::move(message);
-  return result;
-}
-
 }  // namespace
 
 std::size_t MaxValueBytes(Field field, int photoNumber) {
@@ -85,34 +79,32 @@ std::size_t MaxValueBytes(Field field, int photoNumber) {
   return BufferSize(field) - 1 - Prefix(field, photoNumber).size() - 3;
 }
 
-ComposedLine ComposeFromEdit(Field field, const std::string& utf8, int photoNumber) {
+platform::Result<std::string> ComposeFromEdit(Field field, const std::string& utf8,
+                                              int photoNumber) {
   const std::string fieldName = platform::SjisToUtf8(FieldName(field));
-  platform::SjisResult sjis = platform::Utf8ToSjis(utf8);
-  std::string badChar = sjis.badChar;
+  platform::Result<std::string> sjis = platform::Utf8ToSjis(utf8);
+  std::string badChar = sjis.error();
   // A zero byte would end the stored line early, cutting off its closing quote.
-  if (sjis.ok && sjis.bytes.find('\0') != std::string::npos) {
-    sjis.ok = false;
+  if (sjis && sjis->find('\0') != std::string::npos) {
+    sjis = platform::Fail("");
     badChar = std::string(1, '\0');
   }
-  if (!sjis.ok) {
-    return Refuse(fieldName + platform::SjisToUtf8(txt::kBadCharHead) + DescribeCharacter(badChar) +
-                  platform::SjisToUtf8(txt::kBadCharTail));
+  if (!sjis) {
+    return platform::Fail(fieldName + platform::SjisToUtf8(txt::kBadCharHead) +
+                          DescribeCharacter(badChar) + platform::SjisToUtf8(txt::kBadCharTail));
   }
 
   const std::string prefix = Prefix(field, photoNumber);
-  std::string line = field == Field::kMemo ? lines::ComposeMemo(prefix, sjis.bytes)
-                                           : lines::Compose(prefix, sjis.bytes);
+  std::string line =
+      field == Field::kMemo ? lines::ComposeMemo(prefix, *sjis) : lines::Compose(prefix, *sjis);
   if (line.size() > BufferSize(field) - 1) {
     std::size_t valueBytes = line.size() - prefix.size() - 3;
-    return Refuse(fieldName + platform::SjisToUtf8(txt::kTooLongHead) + std::to_string(valueBytes) +
-                  platform::SjisToUtf8(txt::kTooLongLimit) +
-                  std::to_string(MaxValueBytes(field, photoNumber)) +
-                  platform::SjisToUtf8(txt::kTooLongTail));
+    return platform::Fail(fieldName + platform::SjisToUtf8(txt::kTooLongHead) +
+                          std::to_string(valueBytes) + platform::SjisToUtf8(txt::kTooLongLimit) +
+                          std::to_string(MaxValueBytes(field, photoNumber)) +
+                          platform::SjisToUtf8(txt::kTooLongTail));
   }
-  ComposedLine result;
-  result.ok = true;
-  result.line = std::move(line);
-  return result;
+  return line;
 }
 
 }  // namespace annotation

@@ -4,15 +4,11 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/result.h"
+
 namespace annotation {
 
 enum class Field { kTheme, kTitle, kMemo };
-
-struct ComposedLine {
-  bool ok = false;
-  std::string line;       // the table line, Shift-JIS, when ok
-  std::string errorUtf8;  // why the text is refused, for the user, when not ok
-};
 
 // The longest value whose line fits the field's buffer for photo n, counted in
 // bytes after escaping and with each memo line break as the 4 bytes of "<br>":
@@ -21,8 +17,10 @@ struct ComposedLine {
 std::size_t MaxValueBytes(Field field, int photoNumber);
 
 // Converts an edit's UTF-8 text (line breaks CR LF) to Shift-JIS and composes
-// the field's line for photo n. Refused, naming the field, when a character
-// has no Shift-JIS form or the line would not fit.
-ComposedLine ComposeFromEdit(Field field, const std::string& utf8, int photoNumber);
+// the field's table line (Shift-JIS) for photo n. Fails with a message for the
+// user in UTF-8, naming the field, when a character has no Shift-JIS form or
+// the line would not fit.
+platform::Result<std::string> ComposeFromEdit(Field field, const std::string& utf8,
+                                              int photoNumber);
 
 }  // namespace annotation

@@ -1,7 +1,6 @@
 #include "app/data_tables.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "app/line_rules.h"
 #include "platform/text_file.h"
@@ -19,7 +18,7 @@ void ReadInto(platform::TextFileReader& file, std::size_t bufferSize, std::strin
   buffer = std::move(line);
 }
 
-std::optional<platform::TextFileReader> OpenFile(const char* path) {
+platform::Result<platform::TextFileReader> OpenFile(const char* path) {
   return platform::TextFileReader::Open(path);
 }
 

@@ -2,7 +2,6 @@
 // The four data files the editor owns, held as fixed tables of lines.
 #include <array>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,9 +39,9 @@ void LoadDataTables(DataTables& tables, int photoCount);
 // The colour file alone, as LoadDataTables reads it.
 void LoadColourTable(DataTables& tables);
 
-// Where the loader gets a data file (one of the paths above) from: nothing when
-// it is missing or cannot be read.
-using DataFileOpener = std::function<std::optional<platform::TextFileReader>(const char* path)>;
+// Where the loader gets a data file (one of the gallery's paths) from; a
+// failure when it is missing or cannot be read.
+using DataFileOpener = std::function<platform::Result<platform::TextFileReader>(const char* path)>;
 // As above, with the files from open instead of the current directory.
 void LoadDataTables(DataTables& tables, int photoCount, const DataFileOpener& open);
 void LoadColourTable(DataTables& tables, const DataFileOpener& open);

@@ -36,9 +36,9 @@ void CGalleryEditorDlg::StopWithError(const std::string& sjis) {
   EndDialog();
 }
 
-bool CGalleryEditorDlg::EndStep(const std::string& fatalError, const char* completionNote) {
-  if (!fatalError.empty()) {
-    StopWithError(fatalError);
+bool CGalleryEditorDlg::EndStep(const platform::Status& outcome, const char* completionNote) {
+  if (!outcome) {
+    StopWithError(outcome.error());
     return false;
   }
   if (state_.abortFlag) {
@@ -49,20 +49,14 @@ bool CGalleryEditorDlg::EndStep(const std::string& fatalError, const char* compl
   return true;
 }
 
-bool CGalleryEditorDlg::ListPhotosForBatchStep() {
+platform::Status CGalleryEditorDlg::ListPhotosForBatchStep() {
   std::vector<std::string> photos = platform::ListJpg(paths::kPhotoDir);
-  if (photos.empty()) {
-    StopWithError(txt::kNoPhotos);
-    return false;
-  }
+  if (photos.empty()) return platform::Fail(txt::kNoPhotos);
   // More photos or longer names than the photo list holds: nothing is touched.
-  if (ExceedsPhotoTables(photos)) {
-    StopWithError(txt::kTooManyPhotos);
-    return false;
-  }
+  if (ExceedsPhotoTables(photos)) return platform::Fail(txt::kTooManyPhotos);
   state_.listedPhotos = static_cast<int>(photos.size());
   for (std::size_t i = 0; i < photos.size(); ++i) state_.photoList[i + 1] = photos[i];
-  return true;
+  return {};
 }
 
 void CGalleryEditorDlg::SetEdit(int id, const std::string& sjis) {

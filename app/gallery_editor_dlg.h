@@ -11,6 +11,7 @@
 #include "app/ui_port.h"
 #include "exif/info_value_texts.h"
 #include "jpeg/dib.h"
+#include "platform/result.h"
 #include "site/data_scripts.h"
 
 // A text the dialog paints at a pixel position of its client area.
@@ -72,26 +73,26 @@ class CGalleryEditorDlg {
   void EndDialog();
   // A fatal error of a batch step: the message, the abort flag, the dialog ends.
   void StopWithError(const std::string& sjis);
-  // How each of ① to ⑤ ends: a fatal message (empty for none) sets the abort
-  // flag; with the flag set the dialog ends, otherwise the completion note
-  // shows. True when the step completed.
-  bool EndStep(const std::string& fatalError, const char* completionNote);
-  // ① and ② list "Pelvora" afresh into the photo list; false (after
-  // StopWithError) when it is empty or more than the tables hold.
-  bool ListPhotosForBatchStep();
-  // ④'s scripts and annotation files; the path of the first that cannot be
-  // written, nullptr when all were.
-  const char* WriteDataScripts(const site::GallerySummary& summary);
+  // How each of ① to ⑤ ends: a failed outcome shows its fatal message and sets
+  // the abort flag; with the flag set the dialog ends, otherwise the completion
+  // note shows. True when the step completed.
+  bool EndStep(const platform::Status& outcome, const char* completionNote);
+  // ① and ② list "Pelvora" afresh into the photo list; fails with the message
+  // when it is empty or more than the tables hold.
+  platform::Status ListPhotosForBatchStep();
+  // ④'s scripts and annotation files; fails with the path of the first that
+  // cannot be written.
+  platform::Status WriteDataScripts(const site::GallerySummary& summary);
   // "データ保存"'s three files, normalised first; as above.
-  const char* WriteAnnotationFiles();
+  platform::Status WriteAnnotationFiles();
   void SetEdit(int id, const std::string& sjis);
   void BuildPreviewBitmap();
 
   // Makes photo n the current photo and shows it with its title and memo.
   void ShowPhoto(int n);
   // Replaces a gallery file in one step; when that fails, an error names the
-  // file and the result is false.
-  bool ReplaceGalleryFile(const char* path, const std::string& text);
+  // file and the failure is returned.
+  platform::Status ReplaceGalleryFile(const char* path, const std::string& text);
   // One colour button: index 0 to 3 is background, top-page title, item names, data texts.
   void SetColour(int index, const char* confirmation);
   // The colour and top-photo buttons end the dialog while the abort flag is set.

@@ -7,20 +7,14 @@
 
 namespace fs = std::filesystem;
 
-bool LayOutGallery(const std::string& templateDir, const std::string& targetDir,
-                   std::string& error) {
+platform::Status LayOutGallery(const std::string& templateDir, const std::string& targetDir) {
   std::error_code ec;
   for (const char* folder : paths::kGalleryFolders) {
     fs::create_directories(fs::path(targetDir) / folder, ec);
-    if (ec) {
-      error = std::string(folder) + ": " + ec.message();
-      return false;
-    }
+    if (ec) return platform::Fail(std::string(folder) + ": " + ec.message());
   }
-  if (!fs::is_directory(templateDir)) {
-    error = templateDir + ": the gallery template is missing";
-    return false;
-  }
+  if (!fs::is_directory(templateDir))
+    return platform::Fail(templateDir + ": the gallery template is missing");
   for (auto it = fs::recursive_directory_iterator(templateDir, ec);
        !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
     if (it->path().filename().string().front() == '.') continue;  // no dot files
@@ -32,14 +26,8 @@ bool LayOutGallery(const std::string& templateDir, const std::string& targetDir,
     } else if (!fs::exists(target)) {
       fs::copy_file(it->path(), target, ec);
     }
-    if (ec) {
-      error = target.string() + ": " + ec.message();
-      return false;
-    }
+    if (ec) return platform::Fail(target.string() + ": " + ec.message());
   }
-  if (ec) {
-    error = templateDir + ": " + ec.message();
-    return false;
-  }
-  return true;
+  if (ec) return platform::Fail(templateDir + ": " + ec.message());
+  return {};
 }

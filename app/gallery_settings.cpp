@@ -10,10 +10,10 @@
 
 // The file is written beside its old self and renamed over it, so a write that
 // fails (folder missing, disk full) leaves the old file whole.
-bool CGalleryEditorDlg::ReplaceGalleryFile(const char* path, const std::string& text) {
-  if (platform::ReplaceTextFile(path, text)) return true;
-  ShowError(txt::kCannotWritePrefix + std::string(path));
-  return false;
+platform::Status CGalleryEditorDlg::ReplaceGalleryFile(const char* path, const std::string& text) {
+  platform::Status written = platform::ReplaceTextFile(path, text);
+  if (!written) ShowError(txt::kCannotWritePrefix + written.error());
+  return written;
 }
 
 // The settings buttons confirm what they wrote, except after a fatal error

@@ -19,17 +19,17 @@
 
 namespace {
 
-// Loads photo `number` and finds its Exif block; the message that stops the
-// run when that fails, nothing otherwise.
-const char* ReadPhoto(ExifReader& reader, const SharedState& state, int number) {
+// Loads photo `number` and finds its Exif block; fails with the message that
+// stops the run.
+platform::Status ReadPhoto(ExifReader& reader, const SharedState& state, int number) {
   // A number beyond the names listed last names no photo: it cannot be opened.
   if (number < 1 || number > state.listedPhotos ||
       static_cast<std::size_t>(number) >= state.photoList.size() || state.photoList[number].empty())
-    return txt::kNotRenamed;
+    return platform::Fail(txt::kNotRenamed);
   if (!reader.Load(std::string(paths::kPhotoDir) + "/" + state.photoList[number]))
-    return txt::kNotRenamed;
-  if (!reader.FindExifBlock()) return txt::kNoExifInfo;
-  return nullptr;
+    return platform::Fail(txt::kNotRenamed);
+  if (!reader.FindExifBlock()) return platform::Fail(txt::kNoExifInfo);
+  return {};
 }
 
 }  // namespace
@@ -38,33 +38,32 @@ void CGalleryEditorDlg::OnHtmlData() {
   state_.abortFlag = 0;
   site::GallerySummary summary;
   summary.folderCount = static_cast<int>(platform::ListJpg(paths::kPhotoDir).size());
-  std::string fatal;
+  platform::Status outcome;
   {
     WaitCursor wait(ui_);
     ExifReader reader;
-    const char* failure = ReadPhoto(reader, state_, 1);
-    if (!failure) {
+    outcome = ReadPhoto(reader, state_, 1);
+    if (outcome) {
       summary.model = site::ModelText(reader);
       summary.firstDate = site::ShootingDateText(reader);
-      failure = ReadPhoto(reader, state_, summary.folderCount);
+      outcome = ReadPhoto(reader, state_, summary.folderCount);
     }
-    if (!failure) summary.lastDate = site::ShootingDateText(reader);
+    if (outcome) summary.lastDate = site::ShootingDateText(reader);
 
     // Titles and memos start afresh in the tables whether or not the run went through.
     ResetAnnotations(state_.tables, state_.photoCount);
 
-    if (failure) {
-      fatal = failure;
-    } else if (const char* unwritable = WriteDataScripts(summary)) {
-      fatal = txt::kCannotWritePrefix + std::string(unwritable);
+    if (outcome) {
+      if (platform::Status written = WriteDataScripts(summary); !written)
+        outcome = platform::Fail(txt::kCannotWritePrefix + written.error());
     }
   }
-  EndStep(fatal, txt::kDataDone);
+  EndStep(outcome, txt::kDataDone);
 }
 
 // Each file is replaced whole or not at all; the first that cannot be written
 // is named and the step stops there.
-const char* CGalleryEditorDlg::WriteDataScripts(const site::GallerySummary& summary) {
+platform::Status CGalleryEditorDlg::WriteDataScripts(const site::GallerySummary& summary) {
   const std::pair<const char*, std::string> files[] = {
       {paths::kOtherScript, site::OtherScriptText(summary)},
       {paths::kFileNameScript,
@@ -73,7 +72,7 @@ const char* CGalleryEditorDlg::WriteDataScripts(const site::GallerySummary& summ
       {paths::kTitleFile, TitleFileText(state_.tables, state_.photoCount)},
   };
   for (const auto& [path, text] : files)
-    if (!platform::ReplaceTextFile(path, text)) return path;
+    if (platform::Status written = platform::ReplaceTextFile(path, text); !written) return written;
   // Every generated page paints itself in the colours of "colordata.js":
   // without it their scripts stop and the pages stay blank. A gallery whose
   // colours were never saved gets the colours in force, which are the
@@ -82,8 +81,7 @@ const char* CGalleryEditorDlg::WriteDataScripts(const site::GallerySummary& summ
     DataTables colours;
     colours.colour = state_.tables.colour;
     if (colours.colour[0].empty()) FillDefaultColours(colours);
-    if (!platform::ReplaceTextFile(paths::kColourFile, ColourFileText(colours)))
-      return paths::kColourFile;
+    return platform::ReplaceTextFile(paths::kColourFile, ColourFileText(colours));
   }
-  return nullptr;
+  return {};
 }

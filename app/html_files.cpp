@@ -11,15 +11,16 @@
 void CGalleryEditorDlg::OnHtmlFiles() {
   // A page that cannot be written stops the step and ends the dialog. The abort
   // flag is not cleared first: after a start-up that stopped, the dialog ends.
-  std::string fatal;
+  platform::Status outcome;
   {
     WaitCursor wait(ui_);
     for (const site::PageFamily& family : site::PageFamilies()) {
-      for (int n = 1; n <= state_.photoCount && fatal.empty(); ++n) {
+      for (int n = 1; n <= state_.photoCount && outcome; ++n) {
         std::string path = family.path(n);
-        if (!platform::WriteTextFile(path, family.text(n))) fatal = txt::kCannotWritePrefix + path;
+        if (!platform::WriteTextFile(path, family.text(n)))
+          outcome = platform::Fail(txt::kCannotWritePrefix + path);
       }
     }
   }
-  EndStep(fatal, txt::kPagesDone);
+  EndStep(outcome, txt::kPagesDone);
 }

@@ -33,8 +33,9 @@ void CGalleryEditorDlg::LoadPreview() {
 
 void CGalleryEditorDlg::BuildPreviewBitmap() {
   CJpegDecoder decoder;
-  if (decoder.LoadFromMemory(state_.thumbnail.data(), state_.thumbnail.size()) != 0) return;
-  if (decoder.Decode() != 0) return;
+  if (decoder.LoadFromMemory(state_.thumbnail.data(), state_.thumbnail.size()) != kDecoderOk)
+    return;
+  if (decoder.Decode() != kDecoderOk) return;
   decoder.GetImage(red_, green_, blue_, imageWidth_, imageHeight_);
 
   // Bottom-up rows of blue, green, red, each padded with zeros to a multiple of 4 bytes.

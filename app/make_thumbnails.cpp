@@ -14,7 +14,10 @@
 void CGalleryEditorDlg::OnMakeThumbnails() {
   state_.abortFlag = 0;
 
-  if (!ListPhotosForBatchStep()) return;
+  if (platform::Status listed = ListPhotosForBatchStep(); !listed) {
+    StopWithError(listed.error());
+    return;
+  }
   const int n = state_.listedPhotos;
 
   // Only the first listed name is checked for the renamed form.
@@ -31,7 +34,7 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
   std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);
 
   const std::string photoDir = std::string(paths::kPhotoDir) + "/";
-  std::string fatal;
+  platform::Status outcome;
   {
     WaitCursor wait(ui_);
     ExifReader reader;
@@ -39,7 +42,7 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
       // A photo that cannot be opened ends the run quietly; the completion note follows.
       if (!reader.Load(photoDir + state_.photoList[i])) break;
       if (!reader.FindExifBlock()) {
-        fatal = txt::kNoExifBlock;
+        outcome = platform::Fail(txt::kNoExifBlock);
         break;
       }
       // Without a usable thumbnail the file is written empty, so that every photo
@@ -50,5 +53,5 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
                          state_.thumbnail.size());
     }
   }
-  if (EndStep(fatal, txt::kThumbnailsDone)) OnInitDialog();
+  if (EndStep(outcome, txt::kThumbnailsDone)) OnInitDialog();
 }

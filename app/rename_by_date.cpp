@@ -12,11 +12,14 @@
 void CGalleryEditorDlg::OnRenameByDate() {
   state_.abortFlag = 0;
 
-  if (!ListPhotosForBatchStep()) return;
+  if (platform::Status listed = ListPhotosForBatchStep(); !listed) {
+    StopWithError(listed.error());
+    return;
+  }
   const int n = state_.listedPhotos;
 
   const std::string dir = std::string(paths::kPhotoDir) + "/";
-  std::string fatal;
+  platform::Status outcome;
   {
     WaitCursor wait(ui_);
     ExifReader reader;
@@ -24,7 +27,7 @@ void CGalleryEditorDlg::OnRenameByDate() {
       // A photo that cannot be opened ends the run quietly; the completion note follows.
       if (!reader.Load(dir + state_.photoList[i])) break;
       if (!reader.FindExifBlock()) {
-        fatal = txt::kNoExifBlock;
+        outcome = platform::Fail(txt::kNoExifBlock);
         break;
       }
       // No date, a taken name, or a name that would leave "Pelvora": the photo
@@ -33,12 +36,12 @@ void CGalleryEditorDlg::OnRenameByDate() {
       std::string newName = date ? NameFromDate(*date) : std::string();
       if (!date || !IsPlainFileName(newName) ||
           !platform::RenameNoReplace(dir + state_.photoList[i], dir + newName)) {
-        fatal = txt::kNoShootingDate;
+        outcome = platform::Fail(txt::kNoShootingDate);
         break;
       }
       state_.photoList[i] = newName;
     }
     std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);
   }
-  EndStep(fatal, txt::kRenameDone);
+  EndStep(outcome, txt::kRenameDone);
 }

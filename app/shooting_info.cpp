@@ -19,7 +19,7 @@ void CGalleryEditorDlg::OnShootingInfo() {
       std::max<int>(1, static_cast<int>(platform::ListJpg(paths::kPhotoDir).size()));
   const std::string photoDir = std::string(paths::kPhotoDir) + "/";
 
-  std::string fatal;  // pages already written stay
+  platform::Status outcome;  // pages already written stay
   {
     WaitCursor wait(ui_);
     ExifReader reader;
@@ -31,16 +31,16 @@ void CGalleryEditorDlg::OnShootingInfo() {
       // run quietly; the completion note follows.
       if (i > state_.listedPhotos || !reader.Load(photoDir + state_.photoList[i])) break;
       if (!reader.FindExifBlock()) {
-        fatal = txt::kInfoNoExif;
+        outcome = platform::Fail(txt::kInfoNoExif);
         break;
       }
       ReadPhotoInfo(reader, texts, infoMemory_);
       MarkMissingValues(texts);
       if (!platform::WriteTextFile(pagePath, ComposeInfoPage(i, texts, infoMemory_))) {
-        fatal = txt::kInfoCannotWritePage + pagePath;
+        outcome = platform::Fail(txt::kInfoCannotWritePage + pagePath);
         break;
       }
     }
   }
-  EndStep(fatal, txt::kInfoDone);
+  EndStep(outcome, txt::kInfoDone);
 }

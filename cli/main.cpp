@@ -23,9 +23,9 @@ int main(int argc, char** argv) {
     return kExitDone;
   }
   if (args.size() == 1 && args[0] == "init") {
-    std::string error;
-    if (!LayOutGallery(GalleryTemplateDir(), ".", error)) {
-      std::cerr << "vornami-batch init: " << error << "\n";
+    auto laidOut = LayOutGallery(GalleryTemplateDir(), ".");
+    if (!laidOut) {
+      std::cerr << "vornami-batch init: " << laidOut.error() << "\n";
       return 1;
     }
     return kExitDone;

@@ -6,7 +6,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 [ -d "$here/demo-gallery/Pelvora" ] || "$here/scripts/demo.sh" >/dev/null
-"$here/scripts/build.sh" "$here/build" >/dev/null
+"$here/scripts/build.sh" dev >/dev/null
 cd "$here/demo-gallery"
 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$(mktemp -d) \
   "$here/build/tools/vornami-dialog-screenshot" "$here/docs/dialog.png"

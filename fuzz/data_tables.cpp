@@ -36,15 +36,15 @@ using Checked = std::set<std::tuple<annotation::Field, std::size_t, std::string>
 void ShowAndRegister(Checked& checked, annotation::Field field, const std::string& value, int n) {
   if (!checked.emplace(field, std::to_string(n).size(), value).second) return;
   const std::string shown = platform::SjisToUtf8(value);
-  annotation::ComposedLine line = annotation::ComposeFromEdit(field, shown, n);
-  if (!line.ok) return;
+  auto line = annotation::ComposeFromEdit(field, shown, n);
+  if (!line) return;
   const std::size_t bufferSize =
       field == annotation::Field::kMemo ? lines::kMemoLineSize : lines::kLineSize;
-  CheckLine(line.line, bufferSize);
-  const std::size_t prefixLength = line.line.find('"') + 1;
+  CheckLine(*line, bufferSize);
+  const std::size_t prefixLength = line->find('"') + 1;
   const std::string back = field == annotation::Field::kMemo
-                               ? lines::ExtractMemo(line.line, prefixLength)
-                               : lines::Extract(line.line, prefixLength);
+                               ? lines::ExtractMemo(*line, prefixLength)
+                               : lines::Extract(*line, prefixLength);
   FUZZ_CHECK(platform::SjisToUtf8(back) == shown);
 }
 

@@ -21,12 +21,12 @@ struct DataFilesInput {
   int photoCount = 0;
   std::array<std::optional<std::string>, 4> files;  // in the order of kDataFiles
 
-  std::optional<platform::TextFileReader> Open(const char* path) const {
+  platform::Result<platform::TextFileReader> Open(const char* path) const {
     for (std::size_t i = 0; i < kDataFiles.size(); ++i) {
       if (std::string_view(path) == kDataFiles[i] && files[i])
         return platform::TextFileReader::FromBytes(*files[i]);
     }
-    return std::nullopt;
+    return platform::Fail(path);
   }
 };
 

@@ -174,7 +174,7 @@ void WritePhotoSeeds(const fs::path& dir) {
 
 // ---- Data files ----
 
-std::string Sjis(const std::string& utf8) { return platform::Utf8ToSjis(utf8).bytes; }
+std::string Sjis(const std::string& utf8) { return *platform::Utf8ToSjis(utf8); }
 
 std::string Disk(const std::string& text) { return platform::ToCrLf(text); }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The small exception classes by which the JPEG decoder and the bitmap report
-// faults. They are thrown by value and caught by class; their fields are
-// informative only: the class alone decides a result code.
+// faults, and the result codes the decoder turns them into. They are thrown by value and caught by
+// class; their fields are informative only: the class alone decides a result code.
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -48,3 +48,34 @@ class CDibException {
   std::int32_t code_;
   std::string message_;
 };
+
+// The result codes of the decoder's public operations.
+inline constexpr std::int32_t kDecoderOk = 0;
+inline constexpr std::int32_t kDecoderFault = -1;    // memory, or a fault while decoding the scan
+inline constexpr std::int32_t kDecoderBadData = -2;  // data this decoder cannot take
+
+// The decoder's two public operations map some faults differently: a table
+// index or the data's end is bad data while the markers are analysed, and a
+// fault of the decoding itself afterwards.
+enum class DecoderStage { kAnalysis, kDecode };
+
+// Runs body, which returns a result code; a fault it throws becomes the code
+// of its class at that stage. The one place where exceptions become codes.
+template <class Body>
+std::int32_t WithResultCodes(DecoderStage stage, Body&& body) {
+  const std::int32_t readingFault =
+      stage == DecoderStage::kDecode ? kDecoderFault : kDecoderBadData;
+  try {
+    return body();
+  } catch (const EMemoryError&) {
+    return kDecoderFault;
+  } catch (const EIndexError&) {
+    return readingFault;
+  } catch (const EBufferError&) {
+    return readingFault;
+  } catch (const EDataFormatError&) {
+    return kDecoderBadData;
+  } catch (const ENotSupported&) {
+    return kDecoderBadData;
+  }
+}

@@ -31,8 +31,8 @@ std::int32_t WrappingMultiply(std::int32_t a, std::int32_t b) {
 
 std::int32_t CJpegDecoder::Decode() {
   // Nothing to decode unless the analysis reached a scan of a frame.
-  if (!(segmentFlags_ & kFlagSos) || componentCount_ == 0 || !reader_) return -2;
-  try {
+  if (!(segmentFlags_ & kFlagSos) || componentCount_ == 0 || !reader_) return kDecoderBadData;
+  const std::int32_t code = WithResultCodes(DecoderStage::kDecode, [&] {
     if (width_ <= 0 || height_ <= 0) throw ENotSupported{0xC0, nullptr};
     const ScanGeometry g = ComputeScanGeometry(width_, height_, hmax_, vmax_);
     if (g.planeBytes > kMaxPlaneBytes)
@@ -62,23 +62,11 @@ std::int32_t CJpegDecoder::Decode() {
       }
     }
     for (IntTable& unit : units_) unit.reset();
-    return 0;
-  } catch (const EMemoryError&) {
-    FreePlanes();
-    return -1;
-  } catch (const EIndexError&) {
-    FreePlanes();
-    return -1;
-  } catch (const EBufferError&) {
-    FreePlanes();
-    return -1;
-  } catch (const EDataFormatError&) {
-    FreePlanes();
-    return -2;
-  } catch (const ENotSupported&) {
-    FreePlanes();
-    return -2;
-  }
+    return kDecoderOk;
+  });
+  // On failure there are no planes.
+  if (code != kDecoderOk) FreePlanes();
+  return code;
 }
 
 void CJpegDecoder::DecodeMcu() {

@@ -11,24 +11,14 @@ CJpegDecoder::CJpegDecoder() : cosine_(MakeCosineTable()) {}
 CJpegDecoder::~CJpegDecoder() = default;
 
 std::int32_t CJpegDecoder::LoadFromMemory(const std::uint8_t* data, std::size_t size) {
-  try {
+  return WithResultCodes(DecoderStage::kAnalysis, [&] {
     reader_.reset();
     reader_.reset(new (std::nothrow) CByteReader(data, size));
     if (!reader_)
       throw EMemoryError{static_cast<std::uint32_t>(sizeof(CByteReader)), "LoadFromMemory:Reader"};
     data_ = data;
     return Analysis();
-  } catch (const EMemoryError&) {
-    return -1;
-  } catch (const EIndexError&) {
-    return -2;
-  } catch (const EBufferError&) {
-    return -2;
-  } catch (const EDataFormatError&) {
-    return -2;
-  } catch (const ENotSupported&) {
-    return -2;
-  }
+  });
 }
 
 void CJpegDecoder::GetImage(Plane& red, Plane& green, Plane& blue, std::int32_t& width,

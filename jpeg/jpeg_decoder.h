@@ -9,6 +9,7 @@
 
 #include "jpeg/alloc_table.h"
 #include "jpeg/byte_reader.h"
+#include "jpeg/decoder_errors.h"
 #include "jpeg/inverse_dct.h"
 
 using Plane = std::unique_ptr<std::uint8_t[]>;
@@ -39,11 +40,13 @@ class CJpegDecoder {
   CJpegDecoder& operator=(const CJpegDecoder&) = delete;
 
   // Reads every marker segment up to the first scan. The data must stay alive
-  // until decoding is done. 0, or -1 after EMemoryError, -2 after any other fault.
+  // until decoding is done. kDecoderOk, or kDecoderFault after EMemoryError,
+  // kDecoderBadData after any other fault.
   std::int32_t LoadFromMemory(const std::uint8_t* data, std::size_t size);
-  // Decodes the scan into the planes. 0, or -1 after EMemoryError, EIndexError
-  // or EBufferError, -2 after EDataFormatError or ENotSupported, and -2 when
-  // the analysis reached no scan of a frame. On failure there are no planes.
+  // Decodes the scan into the planes. kDecoderOk, or kDecoderFault after
+  // EMemoryError, EIndexError or EBufferError, kDecoderBadData after
+  // EDataFormatError or ENotSupported and when the analysis reached no scan of
+  // a frame. On failure there are no planes.
   std::int32_t Decode();
   // Hands the planes (rows of width bytes, top row first) to the caller, who
   // owns them from then on; the width and height of the frame.

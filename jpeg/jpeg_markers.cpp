@@ -35,7 +35,7 @@ std::int32_t CJpegDecoder::Analysis() {
     segmentFlags_ |= ReadSegment(NextMarker());
     if (segmentFlags_ & kFlagSos) break;
   }
-  return 0;
+  return kDecoderOk;
 }
 
 std::int32_t CJpegDecoder::NextMarker() {
@@ -127,10 +127,10 @@ void CJpegDecoder::AnalysisDHT(std::size_t length) {
     t.count = total;
     // HUFFSIZE (ITU T.81, Figure C.1)
     std::int32_t k = 0;
-    for (std::int32_t length = 1; length <= 16; ++length) {
-      for (std::int32_t i = 0; i < bits[length - 1]; ++i) {
+    for (std::int32_t codeLength = 1; codeLength <= 16; ++codeLength) {
+      for (std::int32_t i = 0; i < bits[codeLength - 1]; ++i) {
         if (k >= total) throw EIndexError{total, k, "AnalysisDHT:Size Table Index over"};
-        t.sizes[k++] = length;
+        t.sizes[k++] = codeLength;
       }
     }
     // HUFFCODE (Figure C.2): consecutive codes within a size, shifted left per size step.

@@ -11,7 +11,7 @@
 # (default build/, as scripts/test.sh leaves it).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-pkgbuild=${1:-"$here/build-deb"}
+pkgbuild=${1:-"$here/build-release"}
 devbuild=$(cd "${2:-$here/build}" && pwd)
 app_id=org.example.Vornami
 

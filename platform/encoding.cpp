@@ -49,10 +49,9 @@ size_t Utf8SequenceLength(unsigned char b) {
 
 }  // namespace
 
-SjisResult Utf8ToSjis(std::string_view utf8) {
-  SjisResult result;
+Result<std::string> Utf8ToSjis(std::string_view utf8) {
   const Converter& conv = ToSjis();
-  if (!conv.valid()) return result;
+  if (!conv.valid()) return Fail("");
   iconv_t cd = conv.Start();
   std::string out(utf8.size() * 2 + 4, '\0');
   char* in = const_cast<char*>(utf8.data());
@@ -61,13 +60,10 @@ SjisResult Utf8ToSjis(std::string_view utf8) {
   size_t outLeft = out.size();
   if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
     size_t len = inLeft ? Utf8SequenceLength(static_cast<unsigned char>(*in)) : 0;
-    result.badChar.assign(in, len < inLeft ? len : inLeft);
-    return result;
+    return Fail(std::string(in, len < inLeft ? len : inLeft));
   }
   out.resize(out.size() - outLeft);
-  result.ok = true;
-  result.bytes = std::move(out);
-  return result;
+  return out;
 }
 
 std::string SjisToUtf8(std::string_view sjis) {

@@ -4,15 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/result.h"
+
 namespace platform {
 
-struct SjisResult {
-  bool ok = false;
-  std::string bytes;    // the Shift-JIS text when ok
-  std::string badChar;  // UTF-8 of the first character CP932 cannot hold, when not ok
-};
-
-SjisResult Utf8ToSjis(std::string_view utf8);
+// The Shift-JIS text; fails with the UTF-8 of the first character CP932
+// cannot hold.
+Result<std::string> Utf8ToSjis(std::string_view utf8);
 
 // Bytes that are not valid Shift-JIS become U+FFFD; never fails.
 std::string SjisToUtf8(std::string_view sjis);

@@ -10,8 +10,9 @@
 #include "platform/fault_injection.h"
 
 namespace platform {
+namespace {
 
-bool RenameNoReplace(const std::string& from, const std::string& to) {
+bool RenameWithoutReplacing(const std::string& from, const std::string& to) {
   if (ShouldFail(FileOp::Rename, from)) return false;
   if (from == to) {
     struct stat st;
@@ -26,9 +27,16 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
   return unlink(from.c_str()) == 0;
 }
 
-bool RenameReplace(const std::string& from, const std::string& to) {
-  if (ShouldFail(FileOp::Rename, to)) return false;
-  return rename(from.c_str(), to.c_str()) == 0;
+}  // namespace
+
+Status RenameNoReplace(const std::string& from, const std::string& to) {
+  if (!RenameWithoutReplacing(from, to)) return Fail(from);
+  return {};
+}
+
+Status RenameReplace(const std::string& from, const std::string& to) {
+  if (ShouldFail(FileOp::Rename, to) || rename(from.c_str(), to.c_str()) != 0) return Fail(to);
+  return {};
 }
 
 }  // namespace platform

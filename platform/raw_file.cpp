@@ -71,17 +71,17 @@ std::optional<std::size_t> ReadUpTo(const Fd& fd, std::uint8_t* data, std::size_
 
 }  // namespace
 
-std::optional<Bytes> ReadHead(const std::string& path, std::size_t max) {
+Result<Bytes> ReadHead(const std::string& path, std::size_t max) {
   Fd fd(-1);
   auto size = OpenRegular(path, fd);
-  if (!size) return std::nullopt;
+  if (!size) return Fail(path);
   // Room for what the file holds now, not for max: text files are read with a
   // generous max, and zero-filling megabytes for every read is slow.
   Bytes data(std::min(max, *size));
   std::size_t got = 0;
   while (true) {
     auto now = ReadUpTo(fd, data.data(), got, data.size());
-    if (!now) return std::nullopt;
+    if (!now) return Fail(path);
     const bool ended = *now < data.size();
     got = *now;
     if (ended || got >= max) break;
@@ -91,25 +91,28 @@ std::optional<Bytes> ReadHead(const std::string& path, std::size_t max) {
   return data;
 }
 
-std::optional<std::size_t> ReadHeadInto(const std::string& path, std::span<std::uint8_t> buffer) {
+Result<std::size_t> ReadHeadInto(const std::string& path, std::span<std::uint8_t> buffer) {
   Fd fd(-1);
-  if (!OpenRegular(path, fd)) return std::nullopt;
-  return ReadUpTo(fd, buffer.data(), 0, buffer.size());
+  if (!OpenRegular(path, fd)) return Fail(path);
+  auto got = ReadUpTo(fd, buffer.data(), 0, buffer.size());
+  if (!got) return Fail(path);
+  return *got;
 }
 
-bool WriteRaw(const std::string& path, const std::uint8_t* data, std::size_t size) {
-  if (ShouldFail(FileOp::Open, path)) return false;
+Status WriteRaw(const std::string& path, const std::uint8_t* data, std::size_t size) {
+  if (ShouldFail(FileOp::Open, path)) return Fail(path);
   Fd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-  if (fd.get() < 0) return false;
-  if (ShouldFail(FileOp::Write, path)) return false;
+  if (fd.get() < 0) return Fail(path);
+  if (ShouldFail(FileOp::Write, path)) return Fail(path);
   std::size_t done = 0;
   while (done < size) {
     ssize_t n = write(fd.get(), data + done, size - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
+    if (n <= 0) return Fail(path);
     done += static_cast<std::size_t>(n);
   }
-  return fd.Close();
+  if (!fd.Close()) return Fail(path);
+  return {};
 }
 
 }  // namespace platform

@@ -34,12 +34,12 @@ std::string FromCrLf(std::string_view bytes) {
   return out;
 }
 
-std::optional<TextFileReader> TextFileReader::Open(const std::string& path) {
-  if (ShouldFail(FileOp::Open, path)) return std::nullopt;
+Result<TextFileReader> TextFileReader::Open(const std::string& path) {
+  if (ShouldFail(FileOp::Open, path)) return Fail(path);
   // Data files are small; a gallery of 1000 memos stays under a megabyte.
   constexpr std::size_t kMaxTextFile = 64u << 20;
   auto bytes = ReadHead(path, kMaxTextFile);
-  if (!bytes) return std::nullopt;
+  if (!bytes) return Fail(path);
   return FromBytes(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }
 
@@ -59,22 +59,18 @@ bool TextFileReader::ReadLine(std::size_t bufferSize, std::string& line) {
   return true;
 }
 
-bool WriteTextFile(const std::string& path, std::string_view text) {
+Status WriteTextFile(const std::string& path, std::string_view text) {
   std::string bytes = ToCrLf(text);
   return WriteRaw(path, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
-bool ReplaceTextFile(const std::string& path, std::string_view text) {
+Status ReplaceTextFile(const std::string& path, std::string_view text) {
   std::string temp = path + ".tmp" + std::to_string(getpid());
-  if (!WriteTextFile(temp, text)) {
+  if (!WriteTextFile(temp, text) || !RenameReplace(temp, path)) {
     unlink(temp.c_str());
-    return false;
+    return Fail(path);
   }
-  if (!RenameReplace(temp, path)) {
-    unlink(temp.c_str());
-    return false;
-  }
-  return true;
+  return {};
 }
 
 }  // namespace platform

@@ -2,16 +2,18 @@
 // Text files as the Windows C runtime's text mode treats them: on disk every
 // line ends with CR LF, in memory with "\n".
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/result.h"
 
 namespace platform {
 
 class TextFileReader {
  public:
-  // Reads the whole file; nothing when it is not a regular file or cannot be read.
-  static std::optional<TextFileReader> Open(const std::string& path);
+  // Reads the whole file; fails with the path when it is not a regular file or
+  // cannot be read.
+  static Result<TextFileReader> Open(const std::string& path);
   // Reads bytes as Open reads a file's.
   static TextFileReader FromBytes(std::string_view bytes);
 
@@ -31,11 +33,12 @@ std::string ToCrLf(std::string_view text);
 // CR LF and lone LF both become "\n".
 std::string FromCrLf(std::string_view bytes);
 
-// Creates or truncates the file and writes the text with CR LF line ends.
-bool WriteTextFile(const std::string& path, std::string_view text);
+// Creates or truncates the file and writes the text with CR LF line ends;
+// fails with the path.
+Status WriteTextFile(const std::string& path, std::string_view text);
 
 // Writes the text to a temporary file beside path, then renames it over path,
-// so that a failed write never leaves a truncated file behind.
-bool ReplaceTextFile(const std::string& path, std::string_view text);
+// so that a failed write never leaves a truncated file behind. Fails with path.
+Status ReplaceTextFile(const std::string& path, std::string_view text);
 
 }  // namespace platform

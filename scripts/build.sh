@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Configures and builds into the given folder (default build/); extra arguments go to cmake.
+# Configures and builds with a preset of CMakePresets.json (default dev, into
+# build/); extra arguments go to cmake's configure step.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-dir=${1:-"$here/build"}
+preset=${1:-dev}
 shift || true
-cmake -S "$here" -B "$dir" "$@" >/dev/null
-cmake --build "$dir" -j"$(nproc)"
+cd "$here"
+cmake --preset "$preset" "$@" >/dev/null
+cmake --build --preset "$preset" -j"$(nproc)"

@@ -4,7 +4,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/install-deps.sh"
-"$here/scripts/build.sh" "$here/build"
+"$here/scripts/build.sh" dev
 bin="$here/build/bin"
 demo="$here/demo-gallery"
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake g++ clang pkg-config libgtest-dev   # build and tests
+  build-essential cmake g++ clang clang-format pkg-config libgtest-dev   # build, tests, format check
   qt6-base-dev                                               # the dialog
   fonts-ipafont-gothic fonts-ipafont-mincho                   # Japanese fonts for the dialog and pages
   libjpeg-turbo-progs                                        # cjpeg/djpeg for decoder tests and demo photos

@@ -1,21 +1,28 @@
 #!/usr/bin/env bash
-# Runs every test: the normal build, then the same suite under ASan+UBSan.
+# Runs every check CI runs: format and layers, the whole suite in the normal
+# build, again under ASan+UBSan, and the core built and tested with clang.
+# Warnings are errors in these builds (the ci presets); a plain configure
+# keeps them warnings.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/install-deps.sh"
+cd "$here"
 
 run_suite() {
-  local dir=$1
-  shift
-  "$here/scripts/build.sh" "$dir" "$@"
-  (cd "$dir" && ctest --output-on-failure -j"$(nproc)")
+  local preset=$1
+  "$here/scripts/build.sh" "$preset"
+  ctest --preset "$preset" -j"$(nproc)"
 }
 
+echo "== Format =="
+bash scripts/check-format.sh
+echo "== Layers =="
+bash scripts/check-layers.sh
 echo "== Tests =="
-run_suite "$here/build" -DVORNAMI_TESTS=ON
+run_suite ci
 echo "== The Debian package, unpacked and run =="
-"$here/packaging/test-installed.sh" "$here/build-deb" "$here/build"
+"$here/packaging/test-installed.sh" "$here/build-release" "$here/build"
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  LSAN_OPTIONS=suppressions="$here/tests/lsan.supp" \
-  run_suite "$here/build-asan" -DCMAKE_BUILD_TYPE=Debug -DVORNAMI_SANITIZE=ON -DVORNAMI_TESTS=ON
+run_suite ci-asan
+echo "== The core with clang =="
+run_suite ci-clang

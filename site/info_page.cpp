@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "exif/info_items.h"
+#include "site/html_text.h"
 #include "texts/info_texts.h"
 
 static_assert(std::size(txt::kInfoItemLabels) == info::kCustomFunctionList,
@@ -32,12 +33,14 @@ const char kHeadAfterNumber[] =
 
 const char kFoot[] =
     "</font>\n"
+    // The keys that step through the photos work in this frame too.
+    "<Script Language=\"JavaScript\" src=\"../../script/photopage.js\"></Script>\n"
     "</body>\n"
     "</html>\n";
 
 void AppendItem(std::string& page, int item, const InfoValueTexts& texts) {
   page += LabelScript(txt::kInfoItemLabels[item - 1]);
-  page += texts.item(item);
+  page += site::HtmlText(texts.item(item));
   page += "<br>\n";
 }
 
@@ -77,7 +80,7 @@ std::string ComposeInfoPage(int number, const InfoValueTexts& texts,
       for (int k = 1; k <= kCustomFunctions; ++k) {
         if (memory.headerSet[static_cast<std::size_t>(k)])
           page += LabelScript(txt::kCustomFunctionLabels[k - 1]);
-        page += texts.customValue(k);
+        page += site::HtmlText(texts.customValue(k));
         page += "<br>\n";
       }
     }

@@ -17,6 +17,7 @@ std::string LabelScript(std::string_view label);
 
 // The whole page of photo number, lines ending "\n": items 1 to 18; items 19
 // to 39 while the remembered maker is Canon; for an EOS D30/D60 also items 40
-// and 41 and the custom functions with the headers seen so far.
+// and 41 and the custom functions with the headers seen so far. The value
+// texts come from the photo and go in as HTML text (HtmlText).
 std::string ComposeInfoPage(int number, const InfoValueTexts& texts,
                             const ShootingInfoMemory& memory);

@@ -3,11 +3,15 @@
 #include <cstddef>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace site {
 
-// The template's lines joined with "\n" line ends (CR LF once written in text
-// mode), every "{N}" replaced by n in decimal without leading zeros.
+// The line with every "{N}" replaced by n in decimal without leading zeros.
+std::string ExpandLine(std::string_view line, int n);
+
+// The template's lines expanded and joined with "\n" line ends (CR LF once
+// written in text mode).
 std::string ExpandTemplate(std::span<const char* const> lines, int n);
 
 }  // namespace site

@@ -31,9 +31,9 @@ constexpr char kNoExif[] = "Mirtasque撮影情報がないファイルがあり�
 // UTF-8 with "\n" line ends -> Shift-JIS with CR LF, as the files hold it.
 std::string OnDisk(const std::string& utf8) {
   auto r = platform::Utf8ToSjis(utf8);
-  EXPECT_TRUE(r.ok);
+  EXPECT_TRUE(r);
   std::string out;
-  for (char c : r.bytes) {
+  for (char c : *r) {
     if (c == '\n') out += '\r';
     out += c;
   }

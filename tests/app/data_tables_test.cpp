@@ -112,7 +112,7 @@ TEST(DataTables, BytesLoadLikeTheSameFiles) {
     LoadDataTables(fromFiles, 4);
     DataTables fromBytes;
     LoadDataTables(fromBytes, 4, [&](const char* path) {
-      std::optional<platform::TextFileReader> file;
+      platform::Result<platform::TextFileReader> file = platform::Fail(path);
       for (int i = 0; i < 4; ++i)
         if ((present & (1u << i)) && std::string(path) == names[i])
           file = platform::TextFileReader::FromBytes(files[i]);

@@ -10,7 +10,7 @@
 #include "platform/encoding.h"
 #include "platform/fault_injection.h"
 #include "platform/text_file.h"
-#include "site/navigation_page.h"
+#include "site/page_families.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_gallery.h"
 
@@ -35,7 +35,7 @@ std::vector<std::string> Lines(const std::string& crlfText) {
   return lines;
 }
 
-std::string Sjis(const char* utf8) { return platform::Utf8ToSjis(utf8).bytes; }
+std::string Sjis(const char* utf8) { return *platform::Utf8ToSjis(utf8); }
 
 struct PagesRun {
   RecordingUi ui;
@@ -104,6 +104,7 @@ TEST(GalleryPages, MemoPageIsWrittenByteForByte) {
             "document.write(\"<font face='Century' size=3 "
             "color='\",dataColor,\"'>\",note[7],\"</font>\");\r\n"
             "</Script>\r\n"
+            "<Script Language=\"JavaScript\" src=\"../script/photopage.js\"></Script>\r\n"
             "</body>\r\n"
             "</html>\r\n");
 }
@@ -144,11 +145,11 @@ TEST(GalleryPages, EveryPageDeclaresShiftJisRightAfterItsHead) {
     const char* path;
     std::size_t lines;
   } families[] = {
-      {"gallery/notes/no1.html", 16},
-      {"gallery/section/pic/pic1.html", 23},
-      {"gallery/section/title/tit1.html", 51},
+      {"gallery/notes/no1.html", 17},
+      {"gallery/section/pic/pic1.html", 24},
+      {"gallery/section/title/tit1.html", 52},
       {"gallery/section/sec1top.html", 21},
-      {"gallery/section/action/action1.html", 82},
+      {"gallery/section/action/action1.html", 83},
   };
   for (const auto& f : families) {
     std::string text = TempGallery::ReadFile(f.path);
@@ -192,7 +193,7 @@ TEST(GalleryPages, PhotoNumbersAtDigitBoundaries) {
   for (int n : {9, 10, 99, 100}) {
     std::string no = std::to_string(n);
     auto memo = Lines(TempGallery::ReadFile("gallery/notes/no" + no + ".html"));
-    ASSERT_EQ(memo.size(), 16u) << n;
+    ASSERT_EQ(memo.size(), 17u) << n;
     EXPECT_EQ(memo[0], "<!-- no" + no + ".html -->");
     EXPECT_NE(memo[12].find(",note[" + no + "],"), std::string::npos);
     auto pic = Lines(TempGallery::ReadFile("gallery/section/pic/pic" + no + ".html"));
@@ -212,8 +213,10 @@ TEST(GalleryPages, PhotoNumbersAtDigitBoundaries) {
 }
 
 TEST(GalleryPages, NavigationStepsKeepTheirIndents) {
-  auto lines = Lines(platform::ToCrLf(site::NavigationPageText(5)));
-  ASSERT_EQ(lines.size(), 82u);
+  const site::PageFamily& navigation = site::PageFamilies().back();
+  EXPECT_EQ(navigation.path(5), "gallery/section/action/action5.html");
+  auto lines = Lines(platform::ToCrLf(navigation.text(5)));
+  ASSERT_EQ(lines.size(), 83u);
   EXPECT_EQ(lines[22], "    if (currentno < 1)");
   EXPECT_EQ(lines[23], "       currentno = 1;");  // seven blanks after a jump
   EXPECT_EQ(lines[30], "      currentno = 1;");   // six after a step
@@ -252,7 +255,7 @@ TEST(GalleryPages, ASecondRunWithFewerPhotosLeavesHigherPagesAndRewritesTheRest)
   PagesRun run(2);
   run.Pages();
   EXPECT_EQ(TempGallery::ReadFile("gallery/notes/no4.html"), before4);
-  EXPECT_EQ(Lines(TempGallery::ReadFile("gallery/notes/no1.html")).size(), 16u);
+  EXPECT_EQ(Lines(TempGallery::ReadFile("gallery/notes/no1.html")).size(), 17u);
 }
 
 TEST(GalleryPages, AnUnwritablePageIsNamedAndStopsTheStep) {

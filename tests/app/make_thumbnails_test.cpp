@@ -63,8 +63,6 @@ class MakeThumbnailsTest : public ::testing::Test {
   CGalleryEditorDlg dlg{ui};
 };
 
-TEST_F(MakeThumbnailsTest, IsAvailableFromTheDialog) {}
-
 TEST_F(MakeThumbnailsTest, CopiesEachEmbeddedThumbnailAndReinitialises) {
   Bytes a = WritePhoto(kA, 500, 1);
   Bytes b = WritePhoto(kB, 1200, 2, Order::kBig);

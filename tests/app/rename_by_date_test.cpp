@@ -56,8 +56,6 @@ class RenameByDateTest : public ::testing::Test {
   CGalleryEditorDlg dlg{ui};
 };
 
-TEST_F(RenameByDateTest, IsAvailableFromTheDialog) {}
-
 TEST_F(RenameByDateTest, RenamesEveryPhotoAndKeepsItsBytes) {
   std::string a = WritePhoto("IMG_0002.JPG", "2003:08:03 09:05:00", 1);
   std::string b = WritePhoto("IMG_0001.jpg", "2003:01:15 10:20:30", 2, Order::kBig);

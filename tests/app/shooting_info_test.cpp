@@ -87,9 +87,7 @@ class ShootingInfo : public ::testing::Test {
   CGalleryEditorDlg dlg{ui};
 };
 
-TEST_F(ShootingInfo, IsAvailableAsAButton) {}
-
-TEST_F(ShootingInfo, OtherMakersGetEightyEightLinesWithItemsTenAndElevenRepeated) {
+TEST_F(ShootingInfo, OtherMakersGetEightyNineLinesWithItemsTenAndElevenRepeated) {
   AddPhotos({info_test::Photo("FUJIFILM", "FinePix"), info_test::Photo("FUJIFILM", "FinePix"),
              info_test::Photo("NIKON", "D70")});
   Run();
@@ -97,7 +95,7 @@ TEST_F(ShootingInfo, OtherMakersGetEightyEightLinesWithItemsTenAndElevenRepeated
   EXPECT_EQ(ui.waitCursorLog, (std::vector<bool>{true, false}));
   for (int n = 1; n <= 3; ++n) {
     auto lines = PageLines(n);
-    ASSERT_EQ(lines.size(), 88u) << n;
+    ASSERT_EQ(lines.size(), 89u) << n;
     EXPECT_EQ(lines[0], "<!-- inf" + std::to_string(n) + ".html -->");
     EXPECT_EQ(Value(lines, 10), "1/250秒");
     EXPECT_EQ(Value(lines, 10), Value(lines, 3));
@@ -112,23 +110,23 @@ TEST_F(ShootingInfo, CanonCamerasGetTheMakerNoteItems) {
   Run();
   ExpectDone();
   auto lines = PageLines(1);
-  ASSERT_EQ(lines.size(), 172u);
+  ASSERT_EQ(lines.size(), 173u);
   EXPECT_EQ(Value(lines, 10), "1/256秒");  // from ShutterSpeedValue, not ExposureTime
   EXPECT_EQ(Value(lines, 11), "F5.7");
   EXPECT_EQ(Value(lines, 20), "非発光");
   EXPECT_EQ(Value(lines, 33), "非発光のため情報なし");
   EXPECT_EQ(Value(lines, 39), "100-1234");
-  EXPECT_EQ(lines[171], "</html>");
+  EXPECT_EQ(lines[172], "</html>");
 }
 
-TEST_F(ShootingInfo, EosD30WithAllCustomFunctionsHas235Lines) {
+TEST_F(ShootingInfo, EosD30WithAllCustomFunctionsHas236Lines) {
   std::vector<std::uint16_t> functions;
   for (std::uint16_t k = 1; k <= 13; ++k) functions.push_back(static_cast<std::uint16_t>(k << 8));
   AddPhotos({info_test::CanonPhoto("Canon EOS D30", functions)});
   Run();
   ExpectDone();
   auto lines = PageLines(1);
-  ASSERT_EQ(lines.size(), 235u);
+  ASSERT_EQ(lines.size(), 236u);
   EXPECT_EQ(Value(lines, 40), "Owner Name");
   EXPECT_EQ(Value(lines, 41), "00AB00291");
   EXPECT_EQ(lines[13 + 41 * 4 + 1],
@@ -146,7 +144,7 @@ TEST_F(ShootingInfo, APhotoWithoutMakeAfterACanonPhotoIsHandledAsCanon) {
   Run();
   ExpectDone();
   auto lines = PageLines(2);
-  ASSERT_EQ(lines.size(), 172u);
+  ASSERT_EQ(lines.size(), 173u);
   EXPECT_EQ(Value(lines, 1), kMissing);
   EXPECT_EQ(Value(lines, 2), "Mystery");
   for (int item = 19; item <= 39; ++item) EXPECT_EQ(Value(lines, item), kMissing) << item;
@@ -157,13 +155,13 @@ TEST_F(ShootingInfo, TheFirstPhotoWithoutMakeAfterStartIsCanonAndLaterMakersStay
              info_test::Photo("", "Mystery")});
   Run();
   ExpectDone();
-  EXPECT_EQ(PageLines(1).size(), 172u);
-  EXPECT_EQ(PageLines(2).size(), 88u);
-  EXPECT_EQ(PageLines(3).size(), 88u);  // still FUJIFILM
+  EXPECT_EQ(PageLines(1).size(), 173u);
+  EXPECT_EQ(PageLines(2).size(), 89u);
+  EXPECT_EQ(PageLines(3).size(), 89u);  // still FUJIFILM
   // The maker lasts from run to run: photo 1 now follows FUJIFILM.
   Run();
   ExpectDone();
-  EXPECT_EQ(PageLines(1).size(), 88u);
+  EXPECT_EQ(PageLines(1).size(), 89u);
 }
 
 TEST_F(ShootingInfo, CustomFunctionHeadersOutliveThePhotoAndTheRun) {
@@ -180,7 +178,7 @@ TEST_F(ShootingInfo, CustomFunctionHeadersOutliveThePhotoAndTheRun) {
   ExpectDone();
   auto first = PageLines(1);
   EXPECT_EQ(countOf(first, header5), 0);
-  EXPECT_EQ(first.size(), 12u + 1 + 41 * 4 + 3 + 4 + 12 + 3);
+  EXPECT_EQ(first.size(), 12u + 1 + 41 * 4 + 3 + 4 + 12 + 4);
   auto second = PageLines(2);
   EXPECT_EQ(countOf(second, header5), 1);
   auto third = PageLines(3);
@@ -271,7 +269,7 @@ TEST_F(ShootingInfo, PagesAreRewrittenWholeAndOthersLeftAlone) {
   TempGallery::WriteFile(PagePath(9), "old");
   Run();
   ExpectDone();
-  EXPECT_EQ(PageLines(1).size(), 88u);
+  EXPECT_EQ(PageLines(1).size(), 89u);
   EXPECT_EQ(TempGallery::ReadFile(PagePath(1)).find('x' + std::string(10, 'x')), std::string::npos);
   EXPECT_EQ(TempGallery::ReadFile(PagePath(9)), "old");
 }
@@ -375,7 +373,7 @@ TEST_F(ShootingInfo, RealCanonPhotos) {
   };
   auto check = [](int page, const auto& pins) {
     auto lines = PageLines(page);
-    ASSERT_EQ(lines.size(), 172u) << page;
+    ASSERT_EQ(lines.size(), 173u) << page;
     for (const Pin& pin : pins)
       EXPECT_EQ(Value(lines, pin.item), pin.text) << page << " item " << pin.item;
   };
@@ -384,7 +382,7 @@ TEST_F(ShootingInfo, RealCanonPhotos) {
   check(3, ixus40);
   // The big-endian Fujifilm photo.
   auto fuji = PageLines(4);
-  ASSERT_EQ(fuji.size(), 88u);
+  ASSERT_EQ(fuji.size(), 89u);
   EXPECT_EQ(Value(fuji, 1), "FUJIFILM");
   EXPECT_EQ(Value(fuji, 5), "100");
   EXPECT_EQ(Value(fuji, 6), "2.1");

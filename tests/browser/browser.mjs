@@ -31,15 +31,20 @@ export async function loadPlaywright() {
 }
 
 // A browser context with its own profile folder; close() removes the folder.
-export async function startBrowser(playwright, { width = 1280, height = 800 } = {}) {
+// The screen is the window's size unless given; `phone` emulates a touch
+// screen phone (touch events, mobile viewport).
+export async function startBrowser(playwright, {
+  width = 1280, height = 800, screen = { width, height }, phone = false,
+} = {}) {
   const profile = mkdtempSync(join(tmpdir(), 'vornami-chromium-'));
   const context = await playwright.chromium.launchPersistentContext(profile, {
     executablePath: CHROMIUM,
     headless: true,
     args: CHROMIUM_FLAGS,
     viewport: { width, height },
-    screen: { width, height },
+    screen,
     offline: true,
+    ...(phone ? { hasTouch: true, isMobile: true, deviceScaleFactor: 2 } : {}),
   });
   return {
     context,

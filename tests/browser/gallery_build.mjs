@@ -11,7 +11,13 @@ import { writePictureJpeg } from './fixture_images.mjs';
 export const PHOTO_COUNT = 20;
 export const NO_THUMBNAIL = 7;  // this photo's camera wrote no embedded thumbnail
 export const TOP_PHOTO = 3;
+export const PANORAMA = 2;  // a 4608×1976 panorama
+export const ODD_MODEL = 4;  // a camera whose model name is in angle brackets
+export const SMALL_THUMBNAIL = 6;  // an older camera's 80×60 thumbnail
+export const WIDE_TITLE = 8;  // a title of 40 full-width characters
+export const LONGEST_TITLE = 9;  // a title as long as the editor takes (182 bytes)
 export const MODEL = 'Vornami Test Camera';
+export const BRACKETED_MODEL = '<Digimax i50 MP3, Samsung #1 MP3>';
 export const THEME = '北海道の夏休み';
 export const SCREEN_TITLES = ['夏の朝', '海辺の散歩', '山の上から', '夕焼けの丘', '湖のほとり'];
 
@@ -31,6 +37,9 @@ export function shotAt(i) {
 }
 
 export function titleOf(i) {
+  const words = '港町の朝市で見つけた新鮮な魚と笑顔の漁師さんたち';
+  if (i === WIDE_TITLE) return words.repeat(2).slice(0, 40);
+  if (i === LONGEST_TITLE) return words.repeat(4).slice(0, 91);
   return `${SCREEN_TITLES[(i - 1) % SCREEN_TITLES.length]}${i}`;
 }
 
@@ -64,10 +73,13 @@ export function buildGallery({ bin, fixturePhoto, dir, colours = {} }) {
     for (let i = 1; i <= PHOTO_COUNT; i++) {
       const picture = join(work, `p${i}.jpg`);
       const thumbnail = join(work, `t${i}.jpg`);
-      writePictureJpeg(picture, i, 640, 480);
-      writePictureJpeg(thumbnail, i, 160, 120, 75);
+      if (i === PANORAMA) writePictureJpeg(picture, i, 4608, 1976);
+      else writePictureJpeg(picture, i, 640, 480);
+      if (i === SMALL_THUMBNAIL) writePictureJpeg(thumbnail, i, 80, 60, 75);
+      else writePictureJpeg(thumbnail, i, 160, 120, 75);
       execFileSync(fixturePhoto, [join(dir, 'Pelvora', `DSC${String(1000 + i).padStart(5, '0')}.JPG`),
-        picture, i === NO_THUMBNAIL ? 'none' : thumbnail, shotAt(i).exif, MODEL]);
+        picture, i === NO_THUMBNAIL ? 'none' : thumbnail, shotAt(i).exif,
+        i === ODD_MODEL ? BRACKETED_MODEL : MODEL]);
     }
   } finally {
     rmSync(work, { recursive: true, force: true });

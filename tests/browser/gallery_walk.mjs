@@ -1,6 +1,9 @@
 // Walks a generated gallery in Debian's chromium over file://: the section
 // pages with their title, memo and navigation frames, the menu, the slide show
-// (its timer driven by a test clock) and the top page.
+// (its timer driven by a test clock) and the top page; the title strip and the
+// photo inside their frames, the keys on the photo pages, texts from the photos
+// shown literally; and on an emulated touch-screen phone the pages' controls,
+// the photo view, swipes and the thumbnails loaded as they come into view.
 //
 //   node gallery_walk.mjs --bin BUILD/bin --fixture-photo BUILD/tests/vornami_fixture_photo
 //
@@ -13,7 +16,8 @@ import { join, resolve } from 'node:path';
 import { parseArgs } from 'node:util';
 import { chromiumMissing, loadPlaywright, startBrowser, fileUrl } from './browser.mjs';
 import {
-  buildGallery, toolsMissing, shotAt, titleOf, PHOTO_COUNT, NO_THUMBNAIL, TOP_PHOTO, MODEL, THEME,
+  buildGallery, toolsMissing, shotAt, titleOf, memoOf, PHOTO_COUNT, NO_THUMBNAIL, TOP_PHOTO, MODEL,
+  THEME, PANORAMA, ODD_MODEL, BRACKETED_MODEL, SMALL_THUMBNAIL, WIDE_TITLE, LONGEST_TITLE,
 } from './gallery_build.mjs';
 
 const { values: opts } = parseArgs({
@@ -35,10 +39,17 @@ const ITEM_COLOUR = '#00ff80';
 const NAV_LABELS = ['最初へ', '前にジャンプ', '前へ戻る', '次へ進む', '次へジャンプ', '最後へ',
   'メニューへ', 'スライドショー'];
 
+// The desktop windows are smaller than their screen, as most windows are.
+const SCREEN = { width: 1920, height: 1080 };
+const PHONE = { width: 390, height: 844 };
+const MIN_TAP = 44;  // px, the smallest comfortable tap target
+
 let dir;
 let names;
 let browser;
+let phone;
 const requests = [];
+const phoneRequests = [];
 const pageErrors = [];
 
 function rgb(hex) {
@@ -46,8 +57,10 @@ function rgb(hex) {
   return `rgb(${n >> 16}, ${(n >> 8) & 255}, ${n & 255})`;
 }
 
+// The address of a gallery file, "?photo=N" and the like kept as a query.
 function url(path) {
-  return fileUrl(join(dir, path));
+  const [file, query] = path.split('?');
+  return fileUrl(join(dir, file)) + (query ? `?${query}` : '');
 }
 
 async function newPage() {
@@ -65,6 +78,34 @@ async function frameText(page, name) {
   return page.frame({ name }).locator('body').innerText();
 }
 
+// The box of an element, or of a frame's element, in the page's coordinates.
+async function frameBox(page, name) {
+  return (await page.frame({ name }).frameElement()).boundingBox();
+}
+
+function inside(inner, outer) {
+  const slack = 0.5;  // sub-pixel rounding
+  return inner.x >= outer.x - slack && inner.y >= outer.y - slack &&
+    inner.x + inner.width <= outer.x + outer.width + slack &&
+    inner.y + inner.height <= outer.y + outer.height + slack;
+}
+
+// The photo files a page asked for, as photo numbers, in the order asked.
+function photosAsked(list, from) {
+  return list.slice(from).filter((u) => u.includes('/Pelvora/'))
+    .map((u) => names.indexOf(decodeURIComponent(u.slice(u.lastIndexOf('/') + 1))) + 1);
+}
+
+// A finger moving across the page from [x, y] to [x, y], as touch events.
+async function swipe(page, from, to) {
+  const cdp = await page.context().newCDPSession(page);
+  const at = (k) => [{ x: from[0] + ((to[0] - from[0]) * k) / 5, y: from[1] + ((to[1] - from[1]) * k) / 5 }];
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: at(0) });
+  for (let k = 1; k <= 5; k++) await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: at(k) });
+  await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+  await cdp.detach();
+}
+
 // Clicks a navigation button of the section page and waits for the page it opens.
 async function navigate(page, label) {
   const loaded = page.waitForEvent('load');
@@ -78,15 +119,20 @@ before(async () => {
     bin: resolve(opts.bin), fixturePhoto: resolve(opts['fixture-photo']), dir,
     colours: { 'item-color': ITEM_COLOUR },
   }));
-  browser = await startBrowser(playwright);
+  browser = await startBrowser(playwright, { screen: SCREEN });
+  phone = await startBrowser(playwright, { ...PHONE, phone: true });
   browser.context.on('request', (r) => requests.push(r.url()));
-  browser.context.on('page', (p) => {
-    p.on('pageerror', (e) => pageErrors.push(`${p.url()}: ${e.message}`));
-  });
+  phone.context.on('request', (r) => phoneRequests.push(r.url()));
+  for (const b of [browser, phone]) {
+    b.context.on('page', (p) => {
+      p.on('pageerror', (e) => pageErrors.push(`${p.url()}: ${e.message}`));
+    });
+  }
 });
 
 after(async () => {
   if (browser) await browser.close();
+  if (phone) await phone.close();
   if (dir) rmSync(dir, { recursive: true, force: true });
 });
 
@@ -228,13 +274,257 @@ test('the top page shows the theme, the top photo and the gallery facts', async 
   await page.close();
 });
 
+test('the title strip shows label, title and date on one line inside its frame at 1366×768', async () => {
+  const page = await newPage();
+  await page.setViewportSize({ width: 1366, height: 768 });
+  // [photo, whether its title is too long for the strip and cut with an ellipsis]
+  for (const [n, cut] of [[1, false], [WIDE_TITLE, false], [LONGEST_TITLE, true]]) {
+    await page.goto(url(`gallery/section/sec${n}top.html`));
+    const frame = page.frame({ name: 'title' });
+    const strip = await frameBox(page, 'title');
+    const parts = frame.locator('body font');
+    assert.equal(await parts.count(), 4, `photo ${n}`);
+    for (let k = 0; k < 4; k++) {
+      const box = await parts.nth(k).boundingBox();
+      assert.ok(inside(box, strip), `photo ${n}, part ${k}: ${JSON.stringify(box)} in ${JSON.stringify(strip)}`);
+      const lines = await parts.nth(k).evaluate((e) => {
+        const range = document.createRange();
+        range.selectNodeContents(e);
+        return new Set([...range.getClientRects()].map((r) => Math.round(r.bottom))).size;
+      });
+      assert.equal(lines, 1, `photo ${n}, part ${k} on one line`);
+    }
+    assert.deepEqual(await parts.evaluateAll((e) => e.map((f) => f.textContent)),
+      ['タイトル：', titleOf(n), '撮影年月日：', shotAt(n).text]);
+    const title = parts.nth(1);
+    assert.equal(await title.evaluate((e) => e.scrollWidth > e.clientWidth), cut, `photo ${n} cut`);
+    assert.equal(await title.evaluate((e) => getComputedStyle(e).textOverflow), 'ellipsis');
+  }
+  await page.close();
+});
+
+test('the photo fits its frame in a window smaller than the screen, never enlarged', async () => {
+  const page = await newPage();
+  // [photo, window width, window height]: a 640×480 photo and a 4608×1976 panorama.
+  const cases = [[1, 1280, 720], [PANORAMA, 1280, 720], [PANORAMA, 1920, 1080], [1, 800, 500],
+    [PANORAMA, 800, 500]];
+  for (const [n, width, height] of cases) {
+    await page.setViewportSize({ width, height });
+    await page.goto(url(`gallery/section/sec${n}top.html`));
+    const img = page.frame({ name: 'pic' }).locator('img');
+    await img.evaluate((e) => e.decode());
+    const frame = await frameBox(page, 'pic');
+    const box = await img.boundingBox();
+    const why = `photo ${n} at ${width}×${height}: ${JSON.stringify(box)} in ${JSON.stringify(frame)}`;
+    assert.ok(inside(box, frame), why);
+    const [natural, naturalHeight] = await img.evaluate((e) => [e.naturalWidth, e.naturalHeight]);
+    assert.ok(box.width <= natural + 0.5, why);
+    // As large as the frame allows: its own size, or touching the frame's sides.
+    const fills = Math.abs(box.width - natural) < 1 || Math.abs(box.width - frame.width) < 1 ||
+      Math.abs(box.height - frame.height) < 1;
+    assert.ok(fills, why);
+    assert.ok(Math.abs(box.width / box.height - natural / naturalHeight) < 0.01, `${why}: proportions`);
+  }
+  await page.close();
+});
+
+test('texts from the photos show literally, markup and all', async () => {
+  const page = await newPage();
+  await page.goto(url(`gallery/section/sec${ODD_MODEL}top.html`));
+  const info = page.frame({ name: 'information' });
+  assert.ok((await info.locator('body').innerText()).includes(BRACKETED_MODEL));
+  assert.equal(await info.locator('body b, body digimax').count(), 0);
+  await page.close();
+});
+
+test('← → Home End step through the photos whichever frame has the focus', async () => {
+  const page = await newPage();
+  // [frame given the focus (none: the page just opened), key, photo before, photo after]
+  const walk = [
+    [null, 'ArrowRight', 5, 6],
+    ['pic', 'ArrowRight', 5, 6],
+    ['title', 'ArrowLeft', 5, 4],
+    ['notes', 'End', 5, PHOTO_COUNT],
+    ['information', 'Home', 5, 1],
+    ['action', 'ArrowRight', 5, 6],
+    ['notestitle', 'ArrowLeft', 5, 4],
+    ['inftitle', 'ArrowRight', 5, 6],
+    ['space', 'ArrowLeft', 5, 4],
+    ['action', 'ArrowLeft', 1, 1],
+    ['pic', 'ArrowRight', PHOTO_COUNT, PHOTO_COUNT],
+  ];
+  for (const [frame, key, from, to] of walk) {
+    await page.goto(url(`gallery/section/sec${from}top.html`));
+    if (frame) {
+      const box = await frameBox(page, frame);
+      await page.mouse.click(box.x + 2, box.y + box.height - 2);
+    }
+    const loaded = page.waitForEvent('load');
+    await page.keyboard.press(key);
+    await loaded;
+    assert.equal(sectionOf(page), to, `${key} in ${frame} on photo ${from}`);
+  }
+  await page.close();
+});
+
+test('on a phone every control of the fixed pages fits the screen and is big enough to tap', async () => {
+  const page = await phone.context.newPage();
+  const pages = ['vornami/vornamitop.html', 'gallery/menu/menu.html',
+    'gallery/slideshow/slideshow.html', 'gallery/photoview/photoview.html?photo=3',
+    `gallery/photoview/photoview.html?photo=${PANORAMA}`];
+  for (const path of pages) {
+    await page.goto(url(path));
+    assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth),
+      `${path} scrolls sideways`);
+    const controls = await page.locator('a, button, iframe, img').evaluateAll((all) => all.map((e) => {
+      const r = e.getBoundingClientRect();
+      return { what: `${e.tagName} ${e.id || e.className || e.textContent}`, tag: e.tagName,
+        left: r.left, right: r.right, width: r.width, height: r.height };
+    }));
+    assert.ok(controls.length > 0, path);
+    for (const c of controls) {
+      assert.ok(c.left >= 0 && c.right <= PHONE.width + 0.5, `${path}: ${c.what} fits the width`);
+      if (c.tag === 'A' || c.tag === 'BUTTON') {
+        assert.ok(c.width >= MIN_TAP && c.height >= MIN_TAP,
+          `${path}: ${c.what} is ${c.width}×${c.height}`);
+      }
+    }
+  }
+  // The slide show's buttons stand wholly on the screen.
+  await page.goto(url('gallery/slideshow/slideshow.html'));
+  for (const id of ['prev', 'playpause', 'next', 'close']) {
+    const box = await page.locator(`#${id}`).boundingBox();
+    assert.ok(inside(box, { x: 0, y: 0, ...PHONE }), id);
+  }
+  await page.close();
+});
+
+test('on a phone the menu loads thumbnails as they come into view and opens the photo view', async () => {
+  const page = await phone.context.newPage();
+  const from = phoneRequests.length;
+  await page.goto(url('gallery/menu/menu.html'));
+  const thumbnails = () => phoneRequests.slice(from).filter((u) => u.includes('/thumbnail/Tn_')).length;
+  // Photo NO_THUMBNAIL's thumbnail file is empty: asked for too, then a placeholder.
+  const shown = await page.locator('img.thumb').count();
+  assert.equal(shown, PHOTO_COUNT);
+  await page.waitForFunction(() => [...document.querySelectorAll('img.thumb[src]')]
+    .every((img) => img.complete));
+  const first = thumbnails();
+  assert.ok(first > 0 && first < shown / 2, `${first} of ${shown} thumbnails at once`);
+  // Every tile as large as the others, the 80×60 thumbnail too.
+  const sizes = await page.locator('.thumbbox').evaluateAll((all) =>
+    all.map((b) => `${b.firstChild.offsetWidth}×${b.firstChild.offsetHeight}`));
+  assert.deepEqual([...new Set(sizes)], ['160×120'], `tile sizes, photo ${SMALL_THUMBNAIL} included`);
+
+  // Scrolled down tile by tile, every thumbnail is asked for once.
+  for (let i = 0; i < PHOTO_COUNT; i++) await page.locator('a.photo').nth(i).scrollIntoViewIfNeeded();
+  await page.waitForFunction(() => [...document.querySelectorAll('img.thumb')]
+    .every((img) => img.getAttribute('src') && img.complete));
+  assert.equal(thumbnails(), shown, 'each thumbnail once, when it came into view');
+
+  const loaded = page.waitForEvent('load');
+  await page.locator('a.photo').nth(2).scrollIntoViewIfNeeded();
+  await page.locator('a.photo').nth(2).tap();
+  await loaded;
+  assert.ok(page.url().endsWith('/gallery/photoview/photoview.html?photo=3'), page.url());
+  await page.close();
+});
+
+test('on a phone the photo view shows one photo with its texts; swipe and buttons step', async () => {
+  const page = await phone.context.newPage();
+  const from = phoneRequests.length;
+  await page.goto(url('gallery/photoview/photoview.html?photo=3'));
+  const photo = page.locator('#stage img');
+  await photo.evaluate((e) => e.decode());
+  assert.deepEqual(photosAsked(phoneRequests, from), [3, 4], 'the photo shown and the next');
+  const box = await photo.boundingBox();
+  assert.ok(inside(box, { x: 0, y: 0, ...PHONE }), JSON.stringify(box));
+  const caption = await page.locator('#caption').innerText();
+  assert.ok(caption.includes(titleOf(3)) && caption.includes(shotAt(3).text), caption);
+  assert.equal(await page.locator('#memo').innerText(), memoOf(3));
+  const info = page.frameLocator('#information');
+  await info.locator('body').scrollIntoViewIfNeeded();
+  assert.ok((await info.locator('body').innerText()).includes(MODEL));
+  await page.evaluate(() => window.scrollTo(0, 0));  // swipes on the photo, not in the information
+
+  // [how, photo after]
+  const steps = [
+    [() => swipe(page, [320, 300], [60, 300]), 4],
+    [() => swipe(page, [60, 300], [320, 300]), 3],
+    [() => page.locator('#next').tap(), 4],
+    [() => page.locator('#prev').tap(), 3],
+    [() => page.keyboard.press('ArrowLeft'), 2],
+  ];
+  for (const [how, expected] of steps) {
+    const loaded = page.waitForEvent('load');
+    await how();
+    await loaded;
+    assert.equal(await page.locator('body').getAttribute('data-photo'), String(expected), String(how));
+  }
+  // A finger moving up and down does not step.
+  const asked = phoneRequests.length;
+  await swipe(page, [200, 500], [200, 200]);
+  assert.equal(await page.evaluate(() => document.body.getAttribute('data-photo')), '2');
+  assert.deepEqual(phoneRequests.slice(asked).filter((u) => u.includes('photoview.html')), []);
+
+  const loaded = page.waitForEvent('load');
+  await page.locator('#menu').tap();
+  await loaded;
+  assert.ok(page.url().endsWith('/gallery/menu/menu.html?photo=2'), page.url());
+  await page.close();
+});
+
+test('on a phone the slide show starts at the photo view\'s photo, loads only it and the next, and swipes', async () => {
+  // The slide show stands still while it is swiped: a clock that only the test moves.
+  await phone.context.clock.install({ time: new Date('2024-01-01T00:00:00Z') });
+  await phone.context.clock.pauseAt(new Date('2024-01-01T00:00:10Z'));
+  const page = await phone.context.newPage();
+  await page.goto(url('gallery/photoview/photoview.html?photo=6'));
+  const from = phoneRequests.length;
+  const opened = page.waitForEvent('popup');
+  await page.locator('#slideshow').tap();
+  const show = await opened;
+  await show.waitForLoadState('load');
+  assert.equal(await show.locator('body').getAttribute('data-photo'), '6');
+  await show.locator('#stage img').evaluate((e) => e.decode());
+  assert.deepEqual(photosAsked(phoneRequests, from), [6, 7]);
+  await swipe(show, [320, 300], [60, 300]);
+  assert.equal(await show.locator('body').getAttribute('data-photo'), '7');
+  await swipe(show, [60, 300], [320, 300]);
+  await swipe(show, [60, 300], [320, 300]);
+  assert.equal(await show.locator('body').getAttribute('data-photo'), '5');
+  await show.close();
+  await page.close();
+});
+
 // Last of the walks: the clock it installs rules every page opened after it.
 test('the slide show advances by itself and answers its buttons and keys', async () => {
   // A clock that stands still until the test moves it.
   await browser.context.clock.install({ time: new Date('2024-01-01T00:00:00Z') });
   await browser.context.clock.pauseAt(new Date('2024-01-01T00:00:10Z'));
   const page = await newPage();
-  await page.goto(url('gallery/section/sec5top.html'));
+  // [page it is opened from, its button, the photo it starts at]
+  const starts = [
+    ['gallery/section/sec5top.html',
+      () => page.frame({ name: 'action' }).locator('input[value="スライドショー"]').click(), 5],
+    ['gallery/menu/menu.html?photo=7', () => page.locator('#slideshow').click(), 7],
+    ['gallery/menu/menu.html', () => page.locator('#slideshow').click(), 1],
+    ['vornami/vornamitop.html', () => page.locator('#slideshow').click(), 1],
+  ];
+  for (const [from, click, expected] of starts) {
+    await page.goto(url(from));
+    const asked = requests.length;
+    const opened = page.waitForEvent('popup');
+    await click();
+    const started = await opened;
+    await started.waitForLoadState('load');
+    assert.equal(await started.locator('body').getAttribute('data-photo'), String(expected), from);
+    await started.locator('#stage img').evaluate((e) => e.decode());
+    assert.deepEqual(photosAsked(requests, asked), [expected, expected + 1], `${from}: photos loaded`);
+    await started.close();
+  }
+
+  await page.goto(url('gallery/section/sec1top.html'));
   const popupOpened = page.waitForEvent('popup');
   await page.frame({ name: 'action' }).locator('input[value="スライドショー"]').click();
   const show = await popupOpened;

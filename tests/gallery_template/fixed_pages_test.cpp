@@ -21,6 +21,7 @@ const char* const kFixedPages[] = {
     "gallery/section/space/space.html",       "gallery/section/notestitle/notestitle.html",
     "gallery/section/inftitle/inftitle.html", "gallery/menu/menu.html",
     "gallery/slideshow/slideshow.html",       "vornami/vornamitop.html",
+    "gallery/photoview/photoview.html",
 };
 
 // The data scripts the editor and the data step write into "gallery/data".

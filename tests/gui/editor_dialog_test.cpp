@@ -11,6 +11,7 @@
 
 #include "app/dialog_controls.h"
 #include "gui/qt_dialog.h"
+#include "platform/encoding.h"
 #include "tests/support/editor_gallery.h"
 
 namespace {
@@ -105,6 +106,30 @@ TEST_F(EditorDialog, TypeRegisterSaveAndComeBack) {
   EXPECT_NE(memos.find("note[2]=\"一行目<br>二行目\";\r\n"), std::string::npos) << memos;
   EXPECT_NE(subject.find("var subjectName=\"旅行\";\r\n"), std::string::npos) << subject;
   EXPECT_FALSE(dialog->isHidden());
+}
+
+// Every button of the control table is on the dialog, labelled and placed as
+// the table says; the batch steps under the labels the user knows.
+TEST_F(EditorDialog, EveryButtonIsOnTheDialog) {
+  int buttons = 0;
+  for (const DialogControl& control : DialogControls()) {
+    QPushButton* button = dialog->button(control.id);
+    if (!control.IsButton()) {
+      EXPECT_EQ(button, nullptr) << control.id;
+      continue;
+    }
+    ASSERT_NE(button, nullptr) << control.id;
+    EXPECT_EQ(button->text().toStdString(), platform::SjisToUtf8(control.label)) << control.id;
+    EXPECT_EQ(button->geometry(), QtDialog::DluRect(control.rect)) << control.id;
+    ++buttons;
+  }
+  EXPECT_EQ(buttons, 20);
+  const std::pair<int, const char*> kSteps[] = {
+      {ctl::kRename, "ファイル名一括変換"}, {ctl::kThumbnails, "サムネイル一括作成"},
+      {ctl::kInfo, "撮影情報作成"},         {ctl::kData, "HTMLデータ作成"},
+      {ctl::kPages, "HTMLファイル作成"},
+  };
+  for (const auto& [id, label] : kSteps) EXPECT_EQ(dialog->button(id)->text(), Q(label));
 }
 
 // Unsaved typing is dropped by navigation; a refused text leaves the dialog open.

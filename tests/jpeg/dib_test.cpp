@@ -13,15 +13,15 @@ namespace {
 // Records what Paint hands to the surface.
 class RecordingPainter : public DibPainter {
  public:
-  void DrawDib(int destX, int destY, int width, int height, int srcX, int srcY,
+  void DrawDib(int toX, int toY, int drawnWidth, int drawnHeight, int fromX, int fromY,
                const DibView& dib) override {
     ++calls;
-    this->destX = destX;
-    this->destY = destY;
-    this->width = width;
-    this->height = height;
-    this->srcX = srcX;
-    this->srcY = srcY;
+    destX = toX;
+    destY = toY;
+    width = drawnWidth;
+    height = drawnHeight;
+    srcX = fromX;
+    srcY = fromY;
     pixels = dib.pixels;
     topLeft = DibPixel(dib, 0, 0);
   }

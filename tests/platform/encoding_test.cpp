@@ -35,19 +35,19 @@ TEST(Encoding, Utf8ToSjisPinsBytes) {
   };
   for (const auto& c : cases) {
     auto r = platform::Utf8ToSjis(c.utf8);
-    ASSERT_TRUE(r.ok) << c.utf8;
-    EXPECT_EQ(Hex(r.bytes), c.hex) << c.utf8;
-    EXPECT_EQ(platform::SjisToUtf8(r.bytes), c.utf8);
+    ASSERT_TRUE(r) << c.utf8;
+    EXPECT_EQ(Hex(*r), c.hex) << c.utf8;
+    EXPECT_EQ(platform::SjisToUtf8(*r), c.utf8);
   }
 }
 
 TEST(Encoding, RefusesCharactersShiftJisCannotHoldAndNamesThem) {
   auto r = platform::Utf8ToSjis("ab😀cd");
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.badChar, "😀");
+  EXPECT_FALSE(r);
+  EXPECT_EQ(r.error(), "😀");
   r = platform::Utf8ToSjis("한");
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.badChar, "한");
+  EXPECT_FALSE(r);
+  EXPECT_EQ(r.error(), "한");
 }
 
 TEST(Encoding, InvalidShiftJisBecomesReplacementCharacters) {
@@ -59,10 +59,10 @@ TEST(Encoding, InvalidShiftJisBecomesReplacementCharacters) {
 // character must not leave anything behind for the next text.
 TEST(Encoding, AFailedOrCutTextLeavesNothingForTheNext) {
   for (int round = 0; round < 2; ++round) {
-    EXPECT_FALSE(platform::Utf8ToSjis("\xE3\x81").ok);  // あ cut after two bytes
-    EXPECT_EQ(Hex(platform::Utf8ToSjis("\xE3\x81\x82").bytes), "82 A0");
-    EXPECT_FALSE(platform::Utf8ToSjis("x😀").ok);
-    EXPECT_EQ(platform::Utf8ToSjis("ok").bytes, "ok");
+    EXPECT_FALSE(platform::Utf8ToSjis("\xE3\x81"));  // あ cut after two bytes
+    EXPECT_EQ(Hex(*platform::Utf8ToSjis("\xE3\x81\x82")), "82 A0");
+    EXPECT_FALSE(platform::Utf8ToSjis("x😀"));
+    EXPECT_EQ(*platform::Utf8ToSjis("ok"), "ok");
     EXPECT_EQ(platform::SjisToUtf8("\x82"), "\xEF\xBF\xBD");      // a lead byte alone
     EXPECT_EQ(platform::SjisToUtf8("\x82\xA0"), "\xE3\x81\x82");  // あ
   }

@@ -11,7 +11,7 @@ namespace {
 
 std::vector<std::string> ReadAllLines(const std::string& path, std::size_t bufferSize) {
   auto file = platform::TextFileReader::Open(path);
-  EXPECT_TRUE(file.has_value());
+  EXPECT_TRUE(file.ok());
   std::vector<std::string> lines;
   std::string line;
   while (file && file->ReadLine(bufferSize, line)) lines.push_back(line);
@@ -47,9 +47,9 @@ TEST(TextFile, ReadsLinesLikeFgetsInTextMode) {
 
 TEST(TextFile, MissingFileOrFolderCannotBeOpened) {
   TempGallery dir(false);
-  EXPECT_FALSE(platform::TextFileReader::Open("missing.txt").has_value());
+  EXPECT_FALSE(platform::TextFileReader::Open("missing.txt").ok());
   std::filesystem::create_directory("folder.js");
-  EXPECT_FALSE(platform::TextFileReader::Open("folder.js").has_value());
+  EXPECT_FALSE(platform::TextFileReader::Open("folder.js").ok());
 }
 
 TEST(TextFile, WritesCrLfForEveryLineFeed) {

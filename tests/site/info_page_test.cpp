@@ -49,7 +49,7 @@ TEST(InfoPage, HeadCarriesTheCharsetRightAfterHead) {
       "<font face=\"Century\" size=3>",
       "<!-- 撮影情報 -->",
   };
-  ASSERT_EQ(lines.size(), 88u);
+  ASSERT_EQ(lines.size(), 89u);
   for (std::size_t i = 0; i < head.size(); ++i) EXPECT_EQ(lines[i], head[i]) << i;
   EXPECT_EQ(lines[13], "<Script Language=\"JavaScript\">");
   EXPECT_EQ(lines[14], Label("カメラメーカー名"));
@@ -58,26 +58,28 @@ TEST(InfoPage, HeadCarriesTheCharsetRightAfterHead) {
   EXPECT_EQ(lines[14 + 17 * 4], Label("記録画素数（高さ）"));
   EXPECT_EQ(lines[16 + 17 * 4], "v18<br>");
   EXPECT_EQ(lines[85], "</font>");
-  EXPECT_EQ(lines[86], "</body>");
-  EXPECT_EQ(lines[87], "</html>");
+  EXPECT_EQ(lines[86],
+            "<Script Language=\"JavaScript\" src=\"../../script/photopage.js\"></Script>");
+  EXPECT_EQ(lines[87], "</body>");
+  EXPECT_EQ(lines[88], "</html>");
 }
 
 TEST(InfoPage, LengthFollowsMakerModelAndHeaders) {
   ShootingInfoMemory canon;  // "Canon" from program start
   InfoValueTexts texts = AllItems();
-  EXPECT_EQ(Lines(ComposeInfoPage(1, texts, canon)).size(), 172u);
+  EXPECT_EQ(Lines(ComposeInfoPage(1, texts, canon)).size(), 173u);
 
   texts.SetItem(2, "Canon EOS D30");
-  EXPECT_EQ(Lines(ComposeInfoPage(1, texts, canon)).size(), 12u + 1 + 41 * 4 + 3 + 13 + 3);
+  EXPECT_EQ(Lines(ComposeInfoPage(1, texts, canon)).size(), 12u + 1 + 41 * 4 + 3 + 13 + 4);
   for (std::size_t k = 1; k <= 13; ++k) canon.headerSet[k] = true;
-  EXPECT_EQ(Lines(ComposeInfoPage(1, texts, canon)).size(), 235u);
+  EXPECT_EQ(Lines(ComposeInfoPage(1, texts, canon)).size(), 236u);
 
   texts.SetItem(2, "Canon EOS D60 with more");
-  EXPECT_EQ(Lines(ComposeInfoPage(1, texts, canon)).size(), 235u);
+  EXPECT_EQ(Lines(ComposeInfoPage(1, texts, canon)).size(), 236u);
   texts.SetItem(2, "Canon EOS D3");
-  EXPECT_EQ(Lines(ComposeInfoPage(1, texts, canon)).size(), 172u);
+  EXPECT_EQ(Lines(ComposeInfoPage(1, texts, canon)).size(), 173u);
   texts.SetItem(2, "Canon EOS 10D");
-  EXPECT_EQ(Lines(ComposeInfoPage(1, texts, canon)).size(), 172u);
+  EXPECT_EQ(Lines(ComposeInfoPage(1, texts, canon)).size(), 173u);
 }
 
 TEST(InfoPage, CustomFunctionPairsShowHeadersSeenSoFar) {
@@ -130,6 +132,21 @@ TEST(InfoPage, TextsAreCStringsCutToTheirCapacity) {
   EXPECT_EQ(texts.item(2), "Canon");
   texts.SetCustomValue(4, std::string(150, 'c'));
   EXPECT_EQ(texts.customValue(4).size(), kCustomValueCapacity);
+}
+
+TEST(InfoPage, TextsFromThePhotoGoInAsHtmlText) {
+  ShootingInfoMemory canon;
+  for (std::size_t k = 1; k <= 13; ++k) canon.headerSet[k] = true;
+  InfoValueTexts texts = AllItems();
+  texts.SetItem(1, "Canon & Co");
+  texts.SetItem(2, "Canon EOS D60 <b>");
+  texts.SetItem(40, "<img src=x onerror=alert(1)>");
+  texts.SetCustomValue(13, "a<b");
+  auto lines = Lines(ComposeInfoPage(1, texts, canon));
+  EXPECT_EQ(lines[16], "Canon &amp; Co<br>");
+  EXPECT_EQ(lines[20], "Canon EOS D60 &lt;b&gt;<br>");
+  EXPECT_EQ(lines[16 + 39 * 4], "&lt;img src=x onerror=alert(1)&gt;<br>");
+  EXPECT_EQ(lines[lines.size() - 5], "a&lt;b<br>");
 }
 
 }  // namespace

@@ -49,8 +49,8 @@ void AddPhotos(int count) {
 
 std::string Sjis(const std::string& utf8) {
   auto result = platform::Utf8ToSjis(utf8);
-  if (!result.ok) throw std::runtime_error("no Shift-JIS form: " + utf8);
-  return result.bytes;
+  if (!result) throw std::runtime_error("no Shift-JIS form: " + utf8);
+  return *result;
 }
 
 std::string Utf8(const std::string& sjis) { return platform::SjisToUtf8(sjis); }

@@ -94,7 +94,7 @@ std::uint32_t DirectorySize(const std::vector<Entry>& entries);
 
 class ExifJpeg {
  public:
-  explicit ExifJpeg(Order order = Order::kLittle) : order(order) {}
+  explicit ExifJpeg(Order byteOrder = Order::kLittle) : order(byteOrder) {}
 
   Order order;
   // Written at the TIFF origin; empty means "II" or "MM" after the order.

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 #include "platform/fault_injection.h"
 
@@ -52,5 +54,10 @@ bool TempGallery::Exists(const std::string& path) { return fs::exists(path); }
 
 std::string SamplesDir() {
   const char* dir = VORNAMI_SAMPLES_DIR;
-  return fs::is_directory(dir) ? std::string(dir) : std::string();
+  if (fs::is_directory(dir)) return dir;
+  // CI tests the real photos: there a missing folder fails the test that asked.
+  const char* ci = std::getenv("CI");
+  if (ci && std::string_view(ci) == "true")
+    ADD_FAILURE() << dir << " is missing; CI runs the tests on the real photos";
+  return {};
 }

@@ -1,8 +1,9 @@
 /* gallery.js: helpers shared by the gallery's fixed pages.
    The pages load the data scripts of "gallery/data" first; any of them may be
    missing (a gallery not yet finished), so every value is looked up on window
-   and replaced by a default when it is absent or of the wrong kind. Texts are
-   put into the pages as text, never as markup. */
+   and replaced by a default when it is absent or of the wrong kind. Texts from
+   the photos (names, dates, the camera) are put into the pages as text, never
+   as markup; titles and memos are the user's own HTML, as on the photo pages. */
 var vrn = (function () {
   var defaultColours = {
     bgColor: "#000040",
@@ -24,6 +25,10 @@ var vrn = (function () {
 
   function text(v) {
     return typeof v === "string" ? v : "";
+  }
+
+  function note(n) {
+    return entry("note", n);
   }
 
   function entry(arrayName, n) {
@@ -89,21 +94,53 @@ var vrn = (function () {
     return e;
   }
 
-  /* An item name and its value, in the item and data colours. */
-  function item(label, v) {
+  /* An element showing a title or memo: markup of the user's own, as the
+     title and memo pages write it. */
+  function markup(tag, className, html) {
+    var e = el(tag, className);
+    e.innerHTML = html;
+    return e;
+  }
+
+  /* An item name and its value, in the item and data colours; the value is a
+     text, or the user's markup when asMarkup is set. */
+  function item(label, v, asMarkup) {
     var row = el("div", "vrn-item");
     var l = el("span", "vrn-label", label);
     l.style.color = colour("itemColor");
-    var d = el("span", "vrn-data", v);
+    var d = asMarkup ? markup("span", "vrn-data", v) : el("span", "vrn-data", v);
     d.style.color = colour("dataColor");
     row.appendChild(l);
     row.appendChild(d);
     return row;
   }
 
+  /* Images marked lazy get their file only when they come near the window:
+     a menu of 1000 thumbnails must not load them all at once. */
+  var lazyObserver = null;
+  function loadWhenNear(img, src) {
+    if (!window.IntersectionObserver) {
+      img.src = src;
+      return;
+    }
+    if (!lazyObserver) {
+      lazyObserver = new IntersectionObserver(function (entries) {
+        for (var i = 0; i < entries.length; i++) {
+          if (!entries[i].isIntersecting) continue;
+          var target = entries[i].target;
+          lazyObserver.unobserve(target);
+          target.src = target.getAttribute("data-src");
+        }
+      }, { rootMargin: "200px 0px" });
+    }
+    img.setAttribute("data-src", src);
+    lazyObserver.observe(img);
+  }
+
   /* An image that gives way to a placeholder when its file is missing or empty
-     (a photo without an embedded thumbnail has an empty thumbnail file). */
-  function image(src, className, alt, fallbackSrc) {
+     (a photo without an embedded thumbnail has an empty thumbnail file). With
+     lazy set it loads when it comes near the window. */
+  function image(src, className, alt, fallbackSrc, lazy) {
     var img = document.createElement("img");
     img.className = className;
     img.alt = alt;
@@ -119,8 +156,58 @@ var vrn = (function () {
       box.style.borderColor = colour("dataColor");
       if (img.parentNode) img.parentNode.replaceChild(box, img);
     };
-    img.src = src;
+    if (lazy) {
+      loadWhenNear(img, src);
+    } else {
+      img.src = src;
+    }
     return img;
+  }
+
+  /* A phone or a small window: the per-photo framesets do not fit, so the
+     pages open the photo view instead. */
+  function narrowScreen() {
+    return window.matchMedia("(max-width: 700px), (max-height: 500px)").matches;
+  }
+
+  /* Where photo n opens from a page in folder prefix ("../" from a folder of
+     "gallery", "../gallery/" from "vornami"): the photo view on a narrow
+     screen, else its section page. */
+  function photoPage(prefix, n) {
+    return narrowScreen() ? prefix + "photoview/photoview.html?photo=" + n
+                          : prefix + "section/sec" + n + "top.html";
+  }
+
+  /* The photo number given as "?photo=N" in the page's address, kept within
+     1 to count; 1 when there is none. */
+  function photoFromAddress(count) {
+    var m = /[?&]photo=(\d+)/.exec(window.location.search);
+    var n = m ? parseInt(m[1], 10) : 1;
+    if (n > count) n = count;
+    return n < 1 ? 1 : n;
+  }
+
+  /* Calls step(-1) or step(+1) for a horizontal swipe on the element; a
+     mostly vertical move stays a scroll. */
+  function onSwipe(element, step) {
+    var x = null;
+    var y = null;
+    element.addEventListener("touchstart", function (e) {
+      if (e.touches.length !== 1) {
+        x = null;
+        return;
+      }
+      x = e.touches[0].clientX;
+      y = e.touches[0].clientY;
+    }, { passive: true });
+    element.addEventListener("touchend", function (e) {
+      if (x === null || e.changedTouches.length !== 1) return;
+      var dx = e.changedTouches[0].clientX - x;
+      var dy = e.changedTouches[0].clientY - y;
+      x = null;
+      if (Math.abs(dx) < 50 || Math.abs(dx) < 1.5 * Math.abs(dy)) return;
+      step(dx < 0 ? 1 : -1);
+    });
   }
 
   /* The slide show in its own window, as the navigation pages open it. */
@@ -141,7 +228,9 @@ var vrn = (function () {
     photoTotal: photoTotal,
     fileName: fileName,
     title: title,
+    note: note,
     text: text,
+    markup: markup,
     shootingTime: shootingTime,
     day: day,
     period: period,
@@ -149,6 +238,10 @@ var vrn = (function () {
     item: item,
     image: image,
     openSlideShow: openSlideShow,
+    narrowScreen: narrowScreen,
+    photoPage: photoPage,
+    photoFromAddress: photoFromAddress,
+    onSwipe: onSwipe,
     paintPage: paintPage
   };
 })();
