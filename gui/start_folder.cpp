@@ -42,9 +42,9 @@ bool EnterStartFolder(const StartFolderPrompts& prompts, QSettings& settings,
   settings.setValue(kLastFolderKey, dir);
   const std::string path = dir.toStdString();
   if (ClassifyStartFolder(path) == StartFolderKind::kEmpty && prompts.offerNewGallery(dir)) {
-    std::string error;
-    if (!LayOutGallery(templateDir.toStdString(), path, error)) {
-      prompts.showError(Q(txt::kCannotLayOutPrefix) + QString::fromStdString(error));
+    auto laidOut = LayOutGallery(templateDir.toStdString(), path);
+    if (!laidOut) {
+      prompts.showError(Q(txt::kCannotLayOutPrefix) + QString::fromStdString(laidOut.error()));
       return false;
     }
   }
