@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "app/gallery_editor_dlg.h"
+#include "app/gallery_file_replace.h"
 #include "app/line_rules.h"
 #include "app/wait_cursor.h"
 #include "platform/text_file.h"
@@ -23,7 +24,7 @@ void CGalleryEditorDlg::OnSaveData() {
     saved = WriteAnnotationFiles();
   }
   if (!saved) {
-    ShowError(txt::kCannotWritePrefix + saved.error());
+    ShowError(WriteFailureMessage(saved.error()));
     return;
   }
   ShowNote(txt::kSaved);

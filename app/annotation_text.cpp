@@ -53,7 +53,22 @@ long DecodeUtf8(const std::string& bytes) {
     if ((b & 0xc0) != 0x80) return -1;
     cp = (cp << 6) | (b & 0x3f);
   }
+  // An overlong form (C0 AF for "/"), a surrogate or a code point past
+  // U+10FFFF is no character: it must not pass for the one it imitates.
+  static constexpr long kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < kShortest[length] || (cp >= 0xd800 && cp <= 0xdfff) || cp > 0x10ffff) return -1;
   return cp;
+}
+
+// "0xC0 0xAF": bytes that are no UTF-8 character, shown by their values only.
+std::string HexBytes(const std::string& bytes) {
+  std::string out;
+  char code[8];
+  for (unsigned char b : bytes) {
+    std::snprintf(code, sizeof code, out.empty() ? "0x%02X" : " 0x%02X", b);
+    out += code;
+  }
+  return out;
 }
 
 // "X」（U+XXXX" for the refused character; an invisible or broken one shows
@@ -88,6 +103,10 @@ platform::Result<std::string> ComposeFromEdit(Field field, const std::string& ut
   if (sjis && sjis->find('\0') != std::string::npos) {
     sjis = platform::Fail("");
     badChar = std::string(1, '\0');
+  }
+  if (!sjis && !badChar.empty() && DecodeUtf8(badChar) < 0) {
+    return platform::Fail(fieldName + platform::SjisToUtf8(txt::kBadBytesHead) + HexBytes(badChar) +
+                          platform::SjisToUtf8(txt::kBadBytesTail));
   }
   if (!sjis) {
     return platform::Fail(fieldName + platform::SjisToUtf8(txt::kBadCharHead) +

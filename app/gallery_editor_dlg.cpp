@@ -4,8 +4,10 @@
 
 #include "app/dialog_controls.h"
 #include "app/line_rules.h"
+#include "app/startup_report.h"
 #include "platform/encoding.h"
 #include "platform/jpg_listing.h"
+#include "platform/text_file.h"
 #include "texts/app_texts.h"
 #include "texts/version_texts.h"
 
@@ -65,6 +67,8 @@ void CGalleryEditorDlg::SetEdit(int id, const std::string& sjis) {
 
 bool CGalleryEditorDlg::OnInitDialog() {
   state_.abortFlag = 0;
+  // A save cut short (power cut, killed program) leaves its temporary file.
+  platform::RemoveLeftoverTemporaries(paths::kDataDir);
 
   std::vector<std::string> photos = platform::ListJpg(paths::kPhotoDir);
   if (photos.empty()) {
@@ -115,6 +119,10 @@ bool CGalleryEditorDlg::OnInitDialog() {
 
   DataTables& t = state_.tables;
   LoadDataTables(t, state_.photoCount);
+  // Neither report stops the start-up: the user can go on and run ②, or save.
+  const std::string mismatch = ThumbnailMismatchMessage(photos, thumbnails);
+  if (!mismatch.empty()) ShowError(mismatch);
+  for (const auto& message : DamagedLinesMessages(t.damaged)) ShowError(message);
   SetEdit(ctl::kThemeEdit, lines::Extract(t.subject[2], lines::SubjectPrefix().size()));
   SetEdit(ctl::kTitleEdit, lines::Extract(t.title[3], lines::TitlePrefix(1).size()));
   SetEdit(ctl::kMemoEdit, lines::ExtractMemo(t.memo[3], lines::MemoPrefix(1).size()));

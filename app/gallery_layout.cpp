@@ -3,13 +3,30 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/encoding.h"
 #include "site/gallery_paths.h"
+#include "texts/app_texts.h"
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// A path init must make that is taken by an entry of the other kind: named,
+// and init stops (a folder of that name cannot be made, nor a file laid).
+platform::Status TakenByOtherKind(const fs::path& path, bool wantFolder) {
+  std::error_code ec;
+  const fs::file_status st = fs::status(path, ec);
+  if (!fs::exists(st) || (wantFolder ? fs::is_directory(st) : fs::is_regular_file(st))) return {};
+  return platform::Fail(
+      platform::SjisToUtf8(wantFolder ? txt::kInitNotAFolder : txt::kInitNotAFile) + path.string());
+}
+
+}  // namespace
 
 platform::Status LayOutGallery(const std::string& templateDir, const std::string& targetDir) {
   std::error_code ec;
   for (const char* folder : paths::kGalleryFolders) {
+    if (auto free = TakenByOtherKind(fs::path(targetDir) / folder, true); !free) return free;
     fs::create_directories(fs::path(targetDir) / folder, ec);
     if (ec) return platform::Fail(std::string(folder) + ": " + ec.message());
   }
@@ -21,6 +38,7 @@ platform::Status LayOutGallery(const std::string& templateDir, const std::string
     fs::path relative = fs::relative(it->path(), templateDir, ec);
     if (ec) break;
     fs::path target = fs::path(targetDir) / relative;
+    if (auto free = TakenByOtherKind(target, it->is_directory()); !free) return free;
     if (it->is_directory()) {
       fs::create_directories(target, ec);
     } else if (!fs::exists(target)) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/gallery_editor_dlg.h"
+#include "app/gallery_file_replace.h"
 #include "app/line_rules.h"
 #include "platform/text_file.h"
 #include "texts/app_texts.h"
@@ -12,7 +13,7 @@
 // fails (folder missing, disk full) leaves the old file whole.
 platform::Status CGalleryEditorDlg::ReplaceGalleryFile(const char* path, const std::string& text) {
   platform::Status written = platform::ReplaceTextFile(path, text);
-  if (!written) ShowError(txt::kCannotWritePrefix + written.error());
+  if (!written) ShowError(WriteFailureMessage(written.error()));
   return written;
 }
 

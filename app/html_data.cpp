@@ -3,10 +3,14 @@
 // photo's camera model, writes "other.js" and "filename.js", and starts the
 // titles and memos afresh, in "title.js" and "note.js" and in the tables. A
 // gallery without "colordata.js" gets one with the colours in force.
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/annotation_reset.h"
 #include "app/gallery_editor_dlg.h"
+#include "app/gallery_file_replace.h"
+#include "app/startup_report.h"
 #include "app/wait_cursor.h"
 #include "exif/exif_reader.h"
 #include "platform/jpg_listing.h"
@@ -55,8 +59,15 @@ void CGalleryEditorDlg::OnHtmlData() {
 
     if (outcome) {
       if (platform::Status written = WriteDataScripts(summary); !written)
-        outcome = platform::Fail(txt::kCannotWritePrefix + written.error());
+        outcome = platform::Fail(WriteFailureMessage(written.error()));
     }
+  }
+  // More thumbnails than photos: the numbers without a photo got an empty file name.
+  if (outcome && state_.photoCount > state_.listedPhotos) {
+    std::vector<std::string> numbers;
+    for (int n = state_.listedPhotos + 1; n <= std::min(state_.photoCount, kMaxPhotos); ++n)
+      numbers.push_back(txt::kNumberLabelPrefix + std::to_string(n));
+    ShowError(txt::kNoPhotoForNumbersHead + JoinNames(numbers) + txt::kNoPhotoForNumbersTail);
   }
   EndStep(outcome, txt::kDataDone);
 }

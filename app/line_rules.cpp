@@ -89,4 +89,47 @@ std::string Normalise(std::string_view line) {
   return out;
 }
 
+namespace {
+
+bool IsTrailByte(unsigned char b) { return (b >= 0x40 && b <= 0x7e) || (b >= 0x80 && b <= 0xfc); }
+
+bool IsStringBody(std::string_view body) {
+  for (std::size_t i = 0; i < body.size(); ++i) {
+    const unsigned char b = static_cast<unsigned char>(body[i]);
+    if (b == '"' || b == '\r' || b == '\n' || b == '\0') return false;
+    if (platform::IsSjisLeadByte(b)) {
+      // A lead byte pairs with the next byte only when that can be a second
+      // byte; otherwise the browser reads the next byte alone (a quote would end the string).
+      if (i + 1 >= body.size() || !IsTrailByte(static_cast<unsigned char>(body[i + 1])))
+        return false;
+      ++i;
+    } else if (b == '\\') {
+      if (i + 1 >= body.size()) return false;
+      const unsigned char next = static_cast<unsigned char>(body[i + 1]);
+      if (next == 'x' || next == 'u' || (next >= '0' && next <= '9') || next == '\r' ||
+          next == '\n' || next == '\0')
+        return false;
+      // An escaped lead byte takes its second byte with it.
+      if (!platform::IsSjisLeadByte(next)) ++i;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool HasValueForm(std::string_view line, std::string_view prefix) {
+  constexpr std::string_view kEnd = "\";";
+  if (line.size() < prefix.size() + kEnd.size()) return false;
+  if (line.substr(0, prefix.size()) != prefix) return false;
+  if (line.substr(line.size() - kEnd.size()) != kEnd) return false;
+  return IsStringBody(line.substr(prefix.size(), line.size() - prefix.size() - kEnd.size()));
+}
+
+bool IsCommentLine(std::string_view line) {
+  if (line.size() < 4 || line.substr(0, 2) != "/*") return false;
+  if (line.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) return false;
+  return line.find("*/", 2) == line.size() - 2;
+}
+
 }  // namespace lines

@@ -39,6 +39,14 @@ std::string ExtractColour(std::string_view line, std::size_t prefixLength);
 // Every CR and LF byte removed, one "\n" appended.
 std::string Normalise(std::string_view line);
 
+// Whether a line of a data file (its line end taken off) is prefix + the body
+// of a string literal + "\";": the browser reads the body as one string, with
+// no quote or line end left unescaped, no escape it would refuse (\x, \u, \0
+// to \9) and no lead byte without its second byte.
+bool HasValueForm(std::string_view line, std::string_view prefix);
+// Whether the line is one comment: "/*" ... "*/" with no "*/" before its end.
+bool IsCommentLine(std::string_view line);
+
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
 }  // namespace lines

@@ -5,24 +5,21 @@
 #include "app/gallery_editor_dlg.h"
 #include "jpeg/jpeg_decoder.h"
 #include "platform/raw_file.h"
-#include "texts/app_texts.h"
 
 void CGalleryEditorDlg::LoadPreview() {
   std::string path = paths::kThumbnailPrefix + state_.currentPhotoName;
   // One byte more than the buffer holds tells a thumbnail that does not fit.
   auto data = platform::ReadHead(path, kThumbnailBufferSize + 1);
-  if (!data) {
-    StopWithError(txt::kReadError);
-    return;
-  }
   imageWidth_ = imageHeight_ = 0;
   red_.reset();
   green_.reset();
   blue_.reset();
-  // A thumbnail too large for the buffer, or one that does not decode, shows
-  // no picture; the previous photo's picture must not stay either.
+  // A thumbnail that is missing, cannot be read, is too large for the buffer
+  // or does not decode shows no picture; the previous photo's picture must
+  // not stay either. Ending the dialog here would lock the user out of ②,
+  // the step that makes the missing thumbnail.
   preview_.Clear();
-  if (data->size() <= kThumbnailBufferSize) {
+  if (data && data->size() <= kThumbnailBufferSize) {
     state_.thumbnail = std::move(*data);
     BuildPreviewBitmap();
   } else {

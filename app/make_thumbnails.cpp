@@ -46,11 +46,16 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
         break;
       }
       // Without a usable thumbnail the file is written empty, so that every photo
-      // keeps its photo number. A file that cannot be created is skipped quietly.
+      // keeps its photo number. A missing folder is skipped quietly; a thumbnail
+      // that cannot be written (a full disk) stops the run.
       std::span<const std::uint8_t> thumbnail = EmbeddedThumbnail(reader);
       state_.thumbnail.assign(thumbnail.begin(), thumbnail.end());
-      platform::WriteRaw(paths::kThumbnailPrefix + state_.photoList[i], state_.thumbnail.data(),
-                         state_.thumbnail.size());
+      const std::string path = paths::kThumbnailPrefix + state_.photoList[i];
+      if (platform::WriteOwnFile(path, state_.thumbnail.data(), state_.thumbnail.size()) ==
+          platform::WriteResult::kFailed) {
+        outcome = platform::Fail(txt::kCannotWritePrefix + path);
+        break;
+      }
     }
   }
   if (EndStep(outcome, txt::kThumbnailsDone)) OnInitDialog();

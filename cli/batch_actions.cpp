@@ -36,8 +36,9 @@ std::string EditText(const std::string& text) {
   return out;
 }
 
-// Line breaks shown as the two characters \n.
-std::string OneLine(const std::string& text) {
+// Line breaks shown as the two characters \n; bytes that are no UTF-8 as U+FFFD.
+std::string OneLine(const std::string& utf8) {
+  const std::string text = platform::ValidUtf8(utf8);
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;

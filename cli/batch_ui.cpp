@@ -1,9 +1,12 @@
 #include "cli/batch_ui.h"
 
+#include "platform/encoding.h"
 #include "texts/version_texts.h"
 
 void BatchUi::ShowMessage(const std::string& utf8, MessageStyle style) {
-  out_ << (style == MessageStyle::kError ? "error: " : "info: ") << utf8 << "\n";
+  // A message may quote what was typed: bytes that are no UTF-8 show as U+FFFD.
+  out_ << (style == MessageStyle::kError ? "error: " : "info: ") << platform::ValidUtf8(utf8)
+       << "\n";
 }
 
 void BatchUi::ShowAboutBox() { out_ << "info: " << txt::kAboutText << "\n"; }

@@ -66,6 +66,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ShowAndRegister(checked, Field::kTheme,
                   lines::Extract(t.subject[2], lines::SubjectPrefix().size()), 1);
   const int photos = std::min(input.photoCount, kMaxPhotos);
+  // Every line start-up keeps has its line's form, so a save writes scripts that parse.
+  for (int i = 0; i < 3; ++i) FUZZ_CHECK(SubjectLineOk(i, t.subject[i]));
+  for (int i = 0; i < photos + kHeaderLines; ++i) {
+    FUZZ_CHECK(TitleLineOk(i, t.title[i]));
+    FUZZ_CHECK(MemoLineOk(i, t.memo[i]));
+  }
+  for (int i = 0; i < 9; ++i) FUZZ_CHECK(ColourLineOk(i, t.colour[i]));
   for (int n = 1; n <= photos; ++n) {
     ShowAndRegister(checked, Field::kTitle,
                     lines::Extract(t.title[n + 2], lines::TitlePrefix(n).size()), n);

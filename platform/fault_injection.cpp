@@ -1,5 +1,6 @@
 #include "platform/fault_injection.h"
 
+#include <cerrno>
 #include <utility>
 
 namespace platform {
@@ -12,6 +13,12 @@ FaultHook& Hook() {
 
 void SetFaultHook(FaultHook hook) { Hook() = std::move(hook); }
 
-bool ShouldFail(FileOp op, std::string_view path) { return Hook() && Hook()(op, path); }
+bool ShouldFail(FileOp op, std::string_view path) {
+  if (!Hook()) return false;
+  const int error = Hook()(op, path);
+  if (error == 0) return false;
+  errno = error;
+  return true;
+}
 
 }  // namespace platform

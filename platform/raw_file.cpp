@@ -115,4 +115,55 @@ Status WriteRaw(const std::string& path, const std::uint8_t* data, std::size_t s
   return {};
 }
 
+namespace {
+
+bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    ssize_t n = write(fd, data + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Opens path for writing without following a link at it. A link, or a file
+// that other names share (a hard link to a photo), is removed first and a new
+// file made in its place; a folder, pipe or device is refused.
+int OpenOwnFile(const std::string& path) {
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+  if (fd < 0 && errno != ELOOP) return -1;
+  if (fd >= 0) {
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      close(fd);
+      errno = EINVAL;
+      return -1;
+    }
+    if (st.st_nlink <= 1) return fd;
+    close(fd);
+  }
+  if (unlink(path.c_str()) != 0) return -1;
+  return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+}
+
+}  // namespace
+
+WriteResult WriteOwnFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
+  const bool injected = ShouldFail(FileOp::Open, path);
+  Fd fd(injected ? -1 : OpenOwnFile(path));
+  if (fd.get() < 0)
+    return errno == ENOENT || errno == ENOTDIR ? WriteResult::kNoFolder : WriteResult::kFailed;
+  const bool written = !ShouldFail(FileOp::Write, path) && ftruncate(fd.get(), 0) == 0 &&
+                       WriteAll(fd.get(), data, size);
+  if (written && fd.Close()) return WriteResult::kWritten;
+  // A file cut short (a full disk) must not pass for a whole one.
+  const int error = errno;
+  fd.Reset(-1);
+  unlink(path.c_str());
+  errno = error;
+  return WriteResult::kFailed;
+}
+
 }  // namespace platform

@@ -23,6 +23,15 @@ Result<std::size_t> ReadHeadInto(const std::string& path, std::span<std::uint8_t
 // Creates or truncates the file and writes the bytes; fails with the path.
 Status WriteRaw(const std::string& path, const std::uint8_t* data, std::size_t size);
 
+enum class WriteResult { kWritten, kNoFolder, kFailed };
+
+// Creates or truncates the file and writes the bytes without ever writing
+// through a symbolic link or into a file that has other names: such an entry
+// is replaced by a file of its own, so a link to a photo never overwrites the
+// photo. kNoFolder when a folder on the way is missing; kFailed (errno says
+// why) when the file cannot be made or written, and then no file is left.
+WriteResult WriteOwnFile(const std::string& path, const std::uint8_t* data, std::size_t size);
+
 bool IsRegularFile(const std::string& path);
 
 }  // namespace platform

@@ -21,6 +21,8 @@ class TextFileReader {
   // bytes, stopping after the first "\n", which it keeps. False at the end of
   // the file, with line untouched.
   bool ReadLine(std::size_t bufferSize, std::string& line);
+  // The next whole line, however long, with its "\n" when it has one.
+  bool ReadLine(std::string& line);
 
  private:
   explicit TextFileReader(std::string text) : text_(std::move(text)) {}
@@ -33,12 +35,25 @@ std::string ToCrLf(std::string_view text);
 // CR LF and lone LF both become "\n".
 std::string FromCrLf(std::string_view bytes);
 
-// Creates or truncates the file and writes the text with CR LF line ends;
-// fails with the path.
+// Creates or truncates the file and writes the text with CR LF line ends,
+// never through a symbolic link (WriteOwnFile); fails with the path.
 Status WriteTextFile(const std::string& path, std::string_view text);
 
-// Writes the text to a temporary file beside path, then renames it over path,
-// so that a failed write never leaves a truncated file behind. Fails with path.
+// The name pattern of the temporary files of ReplaceTextFile: "NAME.tmp.vornami".
+inline constexpr std::string_view kTemporarySuffix = ".tmp.vornami";
+
+// Writes the text to "path.tmp.vornami", flushes it to the disk and renames it
+// over path, then flushes the folder: a write that fails or is cut short
+// leaves the old file whole, and a replaced file survives a power cut. The new
+// file keeps the old one's permission bits. A write-protected file
+// (IsWriteProtected) is not touched. Fails with the path.
 Status ReplaceTextFile(const std::string& path, std::string_view text);
+
+// Whether an existing file may not be written by the user: no permission, or
+// no write bit for anyone (which holds even for the superuser).
+bool IsWriteProtected(const std::string& path);
+
+// Removes the temporary files a cut-short replace left in dir.
+void RemoveLeftoverTemporaries(const std::string& dir);
 
 }  // namespace platform

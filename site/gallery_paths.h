@@ -11,6 +11,7 @@ inline constexpr char kThumbnailDir[] = "gallery/thumbnail";
 // A photo's thumbnail is this prefix followed by the photo's name.
 inline constexpr char kThumbnailPrefix[] = "gallery/thumbnail/Tn_";
 
+inline constexpr char kDataDir[] = "gallery/data";
 inline constexpr char kSubjectFile[] = "gallery/data/subject.js";  // the theme
 inline constexpr char kTitleFile[] = "gallery/data/title.js";
 inline constexpr char kMemoFile[] = "gallery/data/note.js";  // the memos: "note" on disk

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 
@@ -10,6 +14,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 void Type(EditorGallery& g, const std::string& theme, const std::string& title,
           const std::string& memo) {
@@ -211,6 +216,149 @@ TEST(AnnotationSave, NothingLoadedNothingWritten) {
   EXPECT_EQ(TempGallery::ReadFile(paths::kTitleFile), "titles\r\n");
   EXPECT_FALSE(TempGallery::Exists(paths::kSubjectFile));
   EXPECT_FALSE(dlg.ended());
+}
+
+// Whether node parses every file as a script (Shift-JIS, as the pages load them).
+bool ParseAsJavaScript(const std::vector<std::string>& files, std::string& output) {
+  TempGallery::WriteFile("parse.js", R"(
+const fs = require('fs'), vm = require('vm');
+for (const file of process.argv.slice(2))
+  new vm.Script(new TextDecoder('shift_jis').decode(fs.readFileSync(file)), {filename: file});
+)");
+  std::string command = "node parse.js";
+  for (const auto& file : files) command += " " + file;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (!pipe) return false;
+  char buffer[4096];
+  while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, got);
+  return pclose(pipe) == 0;
+}
+
+// A save that fails midway (a full disk, a file the user may not write, the
+// program killed between writing a file and renaming it): the photos keep
+// their bytes, every data file is its old or its new version and parses, and
+// the next start-up leaves no temporary file.
+TEST(AnnotationSave, FailuresMidwayLeaveOldOrNewFilesThatParse) {
+  if (std::system("node --version > /dev/null 2>&1") != 0)
+    GTEST_SKIP() << "node is not installed; the JavaScript check is skipped";
+  enum class Fault { kDiskFull, kReadOnly, kKilled };
+  const char* const kFiles[] = {paths::kSubjectFile, paths::kTitleFile, paths::kMemoFile};
+  for (Fault fault : {Fault::kDiskFull, Fault::kReadOnly, Fault::kKilled}) {
+    SCOPED_TRACE(static_cast<int>(fault));
+    EditorGallery g(3);
+    std::vector<std::string> photos;
+    for (int n = 1; n <= 3; ++n) photos.push_back(TempGallery::ReadFile("Pelvora/" + PhotoName(n)));
+    Type(g, "旧テーマ", "旧\"題\"", "旧メモ");
+    g.dlg.OnRegister();
+    g.dlg.OnSaveData();
+    std::vector<std::string> oldFiles;
+    for (const char* f : kFiles) oldFiles.push_back(TempGallery::ReadFile(f));
+    Type(g, "新テーマ", "新\\題", "新\r\nメモ");
+    g.dlg.OnRegister();
+    g.ui.messages.clear();
+
+    if (fault == Fault::kKilled) {
+      // Killed after the memo file's temporary is written and flushed, before its rename.
+      const pid_t child = fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        platform::SetFaultHook([](platform::FileOp op, std::string_view path) {
+          if (op == platform::FileOp::Rename && path == paths::kMemoFile) _exit(9);
+          return 0;
+        });
+        g.dlg.OnSaveData();
+        _exit(0);
+      }
+      int status = 0;
+      ASSERT_EQ(waitpid(child, &status, 0), child);
+      ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 9);
+      EXPECT_TRUE(TempGallery::Exists(std::string(paths::kMemoFile) + ".tmp.vornami"));
+    } else {
+      const bool full = fault == Fault::kDiskFull;
+      platform::SetFaultHook([full](platform::FileOp op, std::string_view path) {
+        if (full && op == platform::FileOp::Write &&
+            path.find("title.js") != std::string_view::npos)
+          return ENOSPC;
+        if (!full && op == platform::FileOp::Open && path == paths::kTitleFile) return EACCES;
+        return 0;
+      });
+      g.dlg.OnSaveData();
+      platform::SetFaultHook(nullptr);
+      ASSERT_EQ(g.ui.messages.size(), 1u);
+      EXPECT_EQ(g.ui.messages[0].style, UiPort::MessageStyle::kError);
+      EXPECT_NE(g.ui.messages[0].utf8.find(full ? "書き込めませんでした: gallery/data/title.js"
+                                                : "「gallery/data/title.js」は書き込みが禁止"),
+                std::string::npos)
+          << g.ui.messages[0].utf8;
+    }
+    std::vector<std::string> afterFault;
+    for (const char* f : kFiles) afterFault.push_back(TempGallery::ReadFile(f));
+    std::string output;
+    EXPECT_TRUE(ParseAsJavaScript({kFiles[0], kFiles[1], kFiles[2]}, output)) << output;
+
+    RecordingUi ui;
+    CGalleryEditorDlg restarted(ui);
+    restarted.OnInitDialog();
+    EXPECT_TRUE(ui.messages.empty());
+    for (const auto& entry : fs::directory_iterator("gallery/data"))
+      EXPECT_EQ(entry.path().string().find(".tmp."), std::string::npos) << entry.path();
+
+    g.dlg.OnSaveData();  // the registered texts are still there
+    for (int i = 0; i < 3; ++i) {
+      const std::string now = TempGallery::ReadFile(kFiles[i]);
+      EXPECT_TRUE(afterFault[i] == oldFiles[i] || afterFault[i] == now) << kFiles[i];
+      EXPECT_NE(now, oldFiles[i]) << kFiles[i];
+    }
+    for (int n = 1; n <= 3; ++n)
+      EXPECT_EQ(TempGallery::ReadFile("Pelvora/" + PhotoName(n)), photos[n - 1]);
+  }
+}
+
+// A file the user may not write is refused by name; nothing is replaced and
+// its permission bits stay.
+TEST(AnnotationSave, ReadOnlyDataFileIsRefusedAndKeptAsItIs) {
+  EditorGallery g(1);
+  g.dlg.OnSaveData();
+  ASSERT_EQ(chmod(paths::kMemoFile, 0444), 0);
+  const std::string memo = TempGallery::ReadFile(paths::kMemoFile);
+  Type(g, "テーマ", "題", "メモ");
+  g.dlg.OnRegister();
+  g.ui.messages.clear();
+  g.dlg.OnSaveData();
+  ASSERT_EQ(g.ui.messages.size(), 1u);
+  EXPECT_EQ(g.ui.messages[0].utf8,
+            "ファイル「gallery/data/note.js」は書き込みが禁止されているため、書き込みませんでした。"
+            "ファイルの書き込みを許可してから、もう一度実行してください。");
+  EXPECT_EQ(TempGallery::ReadFile(paths::kMemoFile), memo);
+  struct stat st;
+  ASSERT_EQ(stat(paths::kMemoFile, &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0444u);
+  EXPECT_FALSE(g.dlg.ended());
+}
+
+// Damaged files (a 10 MB line, a zero byte, CR-only line ends, a file for
+// fewer photos) are saved as scripts that parse, with the other lines kept.
+TEST(AnnotationSave, DamagedFilesAreSavedAsScriptsThatParse) {
+  if (std::system("node --version > /dev/null 2>&1") != 0)
+    GTEST_SKIP() << "node is not installed; the JavaScript check is skipped";
+  EditorGallery g(3, false);
+  const std::string header = "/* a */\r\n/* b */\r\n";
+  TempGallery::WriteFile(paths::kTitleFile, header + "titleName = new Array();\r\ntitleName[1]=\"" +
+                                                std::string(10u << 20, 'x') +
+                                                "\";\r\ntitleName[2]=\"kept\";\r\n");
+  TempGallery::WriteFile(
+      paths::kMemoFile, header + "note = new Array();\r\nnote[1]=\"a\0b\";\r\nnote[2]=\"m\";\r\n"s);
+  TempGallery::WriteFile(paths::kSubjectFile, "/* a */\r/* b */\rvar subjectName=\"t\";\r");
+  g.dlg.OnInitDialog();
+  EXPECT_EQ(g.ui.messages.size(), 3u);
+  g.dlg.OnSaveData();
+  std::string output;
+  EXPECT_TRUE(ParseAsJavaScript({paths::kSubjectFile, paths::kTitleFile, paths::kMemoFile}, output))
+      << output;
+  EXPECT_NE(File(paths::kTitleFile).find(OnDisk("titleName[2]=\"kept\";\ntitleName[3]=\"\";\n")),
+            std::string::npos);
+  EXPECT_NE(File(paths::kMemoFile).find(OnDisk("note[1]=\"\";\nnote[2]=\"m\";\n")),
+            std::string::npos);
 }
 
 }  // namespace

@@ -45,8 +45,8 @@ TEST(DataTables, ReadsFilesFromAPreviousRun) {
   TempGallery gallery;
   TempGallery::WriteFile(
       paths::kColourFile,
-      "c1\r\nc2\r\nvar bgColor=\"#123456\";\r\nc4\r\nvar vrntitleColor=\"#abcdef\";"
-      "\r\nc6\r\nvar itemColor=\"#000000\";\r\nc8\r\nvar dataColor=\"#ffffff\";");
+      "/* c1 */\r\n/* c2 */\r\nvar bgColor=\"#123456\";\r\nc4\r\nvar vrntitleColor=\"#abcdef\";"
+      "\r\n/* c6 */\r\nvar itemColor=\"#000000\";\r\n/* c8 */\r\nvar dataColor=\"#ffffff\";");
   TempGallery::WriteFile(paths::kTitleFile,
                          "h1\r\nh2\r\nh3\r\ntitleName[1]=\"one\";\r\ntitleName[2]=\"two\";\r\n");
   DataTables t;
@@ -57,10 +57,14 @@ TEST(DataTables, ReadsFilesFromAPreviousRun) {
   EXPECT_EQ(t.colourValues[3], "#fffff");
   EXPECT_EQ(lines::Extract(t.title[3], 14), "one");
   EXPECT_EQ(lines::Extract(t.title[4], 14), "two");
-  // A title file written for fewer photos: the buffers beyond it keep what they held.
-  EXPECT_EQ(t.title[5], "");
-  EXPECT_EQ(t.title[6], "");
-  EXPECT_EQ(TitleFileText(t, 4), "h1\nh2\nh3\ntitleName[1]=\"one\";\ntitleName[2]=\"two\";\n");
+  // Comment and array lines that read differently hold nothing of the user's:
+  // put right quietly. A file written for fewer photos gives empty entries.
+  EXPECT_TRUE(t.damaged.empty());
+  EXPECT_EQ(TitleFileText(t, 4), std::string(txt::kTitleHeader[0]) + txt::kTitleHeader[1] +
+                                     txt::kTitleHeader[2] +
+                                     "titleName[1]=\"one\";\ntitleName[2]=\"two\";\n"
+                                     "titleName[3]=\"\";\ntitleName[4]=\"\";\n");
+  EXPECT_EQ(t.colour[3], txt::kColourDefaults[3]);
 }
 
 TEST(DataTables, ReadPastTheEndLeavesBuffersFromTheLastLoad) {
@@ -73,26 +77,79 @@ TEST(DataTables, ReadPastTheEndLeavesBuffersFromTheLastLoad) {
   EXPECT_EQ(t.memo[4], "note[2]=\"kept\";\n");
 }
 
-TEST(DataTables, LongLinesSplitAcrossBuffersByPosition) {
-  TempGallery gallery;
-  // A title line of 250 bytes fills line 3 with 199 bytes; the rest becomes photo 2's line.
-  std::string longTitle = "titleName[1]=\"" + std::string(233, 'x') + "\";";
-  TempGallery::WriteFile(paths::kTitleFile,
-                         "h1\r\nh2\r\nh3\r\n" + longTitle + "\r\ntitleName[2]=\"b\";\r\n");
-  DataTables t;
-  LoadDataTables(t, 3);
-  EXPECT_EQ(t.title[3], longTitle.substr(0, 199));
-  EXPECT_EQ(t.title[4], longTitle.substr(199) + "\n");
-  EXPECT_EQ(t.title[5], "titleName[2]=\"b\";\n");
-}
-
-TEST(DataTables, AZeroByteEndsTheLineBuffer) {
-  TempGallery gallery;
-  TempGallery::WriteFile(paths::kSubjectFile,
-                         std::string("a\r\nb\r\nvar subjectName=\"x\0y\";\r\n", 29));
-  DataTables t;
-  LoadDataTables(t, 1);
-  EXPECT_EQ(t.subject[2], "var subjectName=\"x");
+// A line that does not fit its buffer or lacks its form is named and replaced
+// by its default; every other line keeps its place and its text.
+TEST(DataTables, DamagedLinesAreReportedAndTheOthersKept) {
+  const std::string header = "/* a */\r\n/* b */\r\n";
+  const std::string titles = header + "titleName = new Array();\r\n";
+  struct Case {
+    const char* what;
+    const char* path;
+    std::string bytes;
+    std::vector<int> damaged;  // line numbers, from 1
+  } cases[] = {
+      {"a 10 MB title line",
+       paths::kTitleFile,
+       titles + "titleName[1]=\"" + std::string(10u << 20, 'x') + "\";\r\ntitleName[2]=\"b\";\r\n",
+       {4}},
+      {"a title line one byte too long",
+       paths::kTitleFile,
+       titles + "titleName[1]=\"" + std::string(183, 'x') + "\";\r\ntitleName[2]=\"b\";\r\n",
+       {4}},
+      {"a zero byte",
+       paths::kTitleFile,
+       titles + "titleName[1]=\"x\0y\";\r\ntitleName[2]=\"b\";\r\n"s,
+       {4}},
+      {"an unescaped quote",
+       paths::kTitleFile,
+       titles + "titleName[1]=\"x\"y\";\r\ntitleName[2]=\"b\";\r\n",
+       {4}},
+      {"an escape the browser refuses",
+       paths::kTitleFile,
+       titles + "titleName[1]=\"\\x\";\r\ntitleName[2]=\"b\";\r\n",
+       {4}},
+      {"another photo's number",
+       paths::kTitleFile,
+       titles + "titleName[7]=\"a\";\r\ntitleName[2]=\"b\";\r\n",
+       {4}},
+      {"a bare text line", paths::kTitleFile, titles + "just text\r\ntitleName[2]=\"b\";\r\n", {4}},
+      {"CR-only line ends",
+       paths::kTitleFile,
+       "/* a */\r/* b */\rtitleName = new Array();\rtitleName[1]=\"a\";\rtitleName[2]=\"b\";\r",
+       {1}},
+      {"a broken memo",
+       paths::kMemoFile,
+       header + "note = new Array();\r\nnote[1]=\"a\r\nnote[2]=\"b\";\r\n",
+       {4}},
+      {"a broken theme", paths::kSubjectFile, header + "var subjectName=\"\x81\";\r\n", {3}},
+      {"a broken colour",
+       paths::kColourFile,
+       "/* 1 */\r\n/* 2 */\r\nvar bgColor=#123456;\r\n",
+       {3}},
+      {"a lead byte taking the closing quote",
+       paths::kTitleFile,
+       titles + "titleName[1]=\"\x95\";\r\ntitleName[2]=\"b\";\r\n",
+       {4}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempGallery gallery;
+    TempGallery::WriteFile(c.path, c.bytes);
+    DataTables t;
+    LoadDataTables(t, 2);
+    ASSERT_EQ(t.damaged.size(), 1u);
+    EXPECT_STREQ(t.damaged[0].path, c.path);
+    EXPECT_EQ(t.damaged[0].lineNumbers, c.damaged);
+    // Every line of every file now has its form, and the ones after the damage are kept.
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(SubjectLineOk(i, t.subject[i])) << i;
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(TitleLineOk(i, t.title[i])) << i;
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(MemoLineOk(i, t.memo[i])) << i;
+    for (int i = 0; i < 9; ++i) EXPECT_TRUE(ColourLineOk(i, t.colour[i])) << i;
+    if (c.path == paths::kTitleFile && c.damaged[0] == 4) {
+      EXPECT_EQ(t.title[3], "titleName[1]=\"\";\n");
+      EXPECT_EQ(t.title[4], "titleName[2]=\"b\";\n");
+    }
+  }
 }
 
 TEST(DataTables, BytesLoadLikeTheSameFiles) {

@@ -1,7 +1,9 @@
 // The dialog's initialisation, painting and About box.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "app/dialog_controls.h"
 #include "app/gallery_editor_dlg.h"
@@ -86,7 +88,10 @@ TEST(DialogStartup, LoadsStateLabelsAndEdits) {
   TempGallery::WriteFile("gallery/data/note.js", "a\r\nb\r\nc\r\nnote[1]=\"one<br>two\";\r\n");
   Dialog d;
   EXPECT_TRUE(d.dlg.OnInitDialog());
-  EXPECT_TRUE(d.ui.messages.empty());
+  // The photo without a thumbnail is named; the start-up goes on.
+  ASSERT_EQ(d.ui.messages.size(), 1u);
+  EXPECT_NE(d.ui.messages[0].utf8.find("サムネイルのない写真（2003_08_04_10_00_00.jpg）"),
+            std::string::npos);
   const SharedState& s = d.dlg.state();
   EXPECT_EQ(s.photoCount, 2);
   EXPECT_EQ(s.listedPhotos, 3);
@@ -105,16 +110,101 @@ TEST(DialogStartup, LoadsStateLabelsAndEdits) {
   EXPECT_FALSE(TempGallery::Exists("gallery/data/title.js"));  // nothing written at start-up
 }
 
-TEST(DialogStartup, MissingThumbnailOfPhotoOneEndsTheDialog) {
+// Thumbnails and photos that do not pair up are named in one message that
+// suggests ②; the count stays the number of thumbnails and the dialog stays.
+TEST(DialogStartup, ThumbnailsAndPhotosThatDoNotPairUpAreNamed) {
+  const std::string kHead =
+      "フォルダ「gallery/thumbnail」のサムネイルとフォルダ「Pelvora」の写真が対応していません。";
+  const std::string kTail =
+      "写真のないサムネイルを削除し、「②サムネイル一括作成」を実行してください。";
+  auto photo = [](int n) {
+    char name[32];
+    std::snprintf(name, sizeof name, "2003_08_03_09_05_%02d.jpg", n);
+    return std::string(name);
+  };
+  struct Case {
+    const char* what;
+    std::vector<int> photos, thumbnails;
+    std::vector<std::string> extra;  // thumbnail files of no photo's name
+    std::string expected;            // between head and tail; empty: no message
+  } cases[] = {
+      {"all paired", {1, 2}, {1, 2}, {}, ""},
+      {"photo 1's thumbnail deleted",
+       {1, 2, 3},
+       {2, 3},
+       {},
+       "サムネイルのない写真（2003_08_03_09_05_01.jpg）。"},
+      {"a stale thumbnail and an odd file",
+       {1},
+       {1, 9},
+       {"other.jpg"},
+       "写真のないサムネイル（Tn_2003_08_03_09_05_09.jpg、other.jpg）。"},
+      {"both kinds, more than ten",
+       {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13},
+       {13, 20},
+       {},
+       "サムネイルのない写真（2003_08_03_09_05_01.jpg、2003_08_03_09_05_02.jpg、"
+       "2003_08_03_09_05_03.jpg、2003_08_03_09_05_04.jpg、2003_08_03_09_05_05.jpg、"
+       "2003_08_03_09_05_06.jpg、2003_08_03_09_05_07.jpg、2003_08_03_09_05_08.jpg、"
+       "2003_08_03_09_05_09.jpg、2003_08_03_09_05_10.jpgほか2件）。"
+       "写真のないサムネイル（Tn_2003_08_03_09_05_20.jpg）。"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempGallery gallery;
+    for (int n : c.photos) AddPhoto(photo(n), false);
+    for (int n : c.thumbnails) TempGallery::WriteFile("gallery/thumbnail/Tn_" + photo(n), "t");
+    for (const auto& name : c.extra) TempGallery::WriteFile("gallery/thumbnail/" + name, "t");
+    Dialog d;
+    EXPECT_TRUE(d.dlg.OnInitDialog());
+    if (c.expected.empty()) {
+      EXPECT_TRUE(d.ui.messages.empty());
+    } else {
+      ASSERT_EQ(d.ui.messages.size(), 1u);
+      EXPECT_EQ(d.ui.messages[0].utf8, kHead + c.expected + kTail);
+      EXPECT_EQ(d.ui.messages[0].style, UiPort::MessageStyle::kError);
+    }
+    EXPECT_FALSE(d.ui.ended);
+    EXPECT_EQ(d.dlg.state().abortFlag, 0);
+    EXPECT_EQ(d.dlg.state().photoCount, static_cast<int>(c.thumbnails.size() + c.extra.size()));
+    EXPECT_EQ(d.dlg.PaintTexts().size(), 5u);
+  }
+}
+
+// A save cut short leaves "NAME.tmp.vornami"; the next start-up removes it and nothing else.
+TEST(DialogStartup, RemovesTemporaryFilesLeftBehind) {
   TempGallery gallery;
-  AddPhoto("2003_08_03_09_05_00.jpg", false);
-  TempGallery::WriteFile("gallery/thumbnail/Tn_other.jpg", "x");
+  AddPhoto("2003_08_03_09_05_00.jpg");
+  TempGallery::WriteFile("gallery/data/title.js.tmp.vornami", "half");
+  TempGallery::WriteFile("gallery/data/note.js", "kept");
+  TempGallery::WriteFile("gallery/data/tmp.vornami.js", "kept");
   Dialog d;
   d.dlg.OnInitDialog();
+  EXPECT_FALSE(TempGallery::Exists("gallery/data/title.js.tmp.vornami"));
+  EXPECT_TRUE(TempGallery::Exists("gallery/data/note.js"));
+  EXPECT_TRUE(TempGallery::Exists("gallery/data/tmp.vornami.js"));
+}
+
+// A damaged data file is named with its lines; the other lines are loaded.
+TEST(DialogStartup, NamesTheDamagedLinesOfADataFile) {
+  TempGallery gallery;
+  AddPhoto("2003_08_03_09_05_00.jpg");
+  AddPhoto("2003_08_03_09_06_00.jpg");
+  TempGallery::WriteFile("gallery/data/title.js",
+                         "/* a */\r\n/* b */\r\ntitleName = new Array();\r\ntitleName[1]=\"" +
+                             std::string(300, 'x') + "\";\r\ntitleName[2]=\"two\";\r\n");
+  Dialog d;
+  EXPECT_TRUE(d.dlg.OnInitDialog());
   ASSERT_EQ(d.ui.messages.size(), 1u);
-  EXPECT_EQ(d.ui.messages[0].utf8, "ファイル読み込みエラー");
-  EXPECT_TRUE(d.ui.ended);
-  EXPECT_EQ(d.dlg.state().abortFlag, 1);
+  EXPECT_EQ(d.ui.messages[0].utf8,
+            "データファイル「gallery/data/title.js」の4行目は長すぎるか形式が正しくないため、"
+            "読み込みませんでした。ほかの行は読み込みました。読み込まなかった行は空の内容になり、"
+            "次にそのファイルを保存したときに書き込まれます。");
+  EXPECT_FALSE(d.ui.ended);
+  EXPECT_EQ(d.dlg.state().abortFlag, 0);
+  EXPECT_EQ(d.ui.edits[ctl::kTitleEdit], "");
+  d.dlg.OnNext();
+  EXPECT_EQ(d.ui.edits[ctl::kTitleEdit], "two");
 }
 
 TEST(DialogStartup, TooManyPhotosOrTooLongNamesAreRefused) {

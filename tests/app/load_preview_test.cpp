@@ -2,6 +2,8 @@
 // preview bitmap, bottom-up with rows padded to 4 bytes.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/gallery_editor_dlg.h"
 #include "platform/fault_injection.h"
 #include "tests/jpeg/decode_helpers.h"
@@ -156,30 +158,44 @@ TEST_F(LoadPreviewTest, AThumbnailFillingTheWholeBufferIsShown) {
   EXPECT_EQ(dlg.state().thumbnail.size(), 32768u);
 }
 
-TEST_F(LoadPreviewTest, MissingThumbnailEndsTheDialogAfterTheReadError) {
+// A thumbnail that is missing or cannot be read shows no picture, like one
+// that does not decode: no message, no abort flag, the dialog stays, so ②
+// can still make it.
+TEST_F(LoadPreviewTest, MissingOrUnreadableThumbnailLeavesThePreviewEmpty) {
   Start(Fixture("s420_1x1.jpg"));
-  dlg.state().currentPhotoName = "2003_08_03_09_05_01.jpg";  // no thumbnail for it
+  for (platform::FileOp op : {platform::FileOp::Open, platform::FileOp::Read}) {
+    SCOPED_TRACE(op == platform::FileOp::Open ? "missing" : "unreadable");
+    Reload(Fixture("s420_1x1.jpg"));
+    ASSERT_TRUE(dlg.previewBitmap().HasImage());
+    platform::SetFaultHook([op](platform::FileOp what, std::string_view path) {
+      return what == op && path.find("Tn_") != std::string_view::npos;
+    });
+    dlg.LoadPreview();
+    platform::SetFaultHook(nullptr);
+    EXPECT_FALSE(dlg.previewBitmap().HasImage());
+    EXPECT_TRUE(dlg.state().thumbnail.empty());
+  }
+  std::filesystem::remove(kThumbnail);
   dlg.LoadPreview();
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].utf8, "ファイル読み込みエラー");
-  EXPECT_EQ(ui.messages[0].style, UiPort::MessageStyle::kError);
-  EXPECT_EQ(dlg.state().abortFlag, 1);
-  EXPECT_TRUE(dlg.ended());
-  EXPECT_TRUE(ui.ended);
+  EXPECT_FALSE(dlg.previewBitmap().HasImage());
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ(dlg.state().abortFlag, 0);
+  EXPECT_FALSE(dlg.ended());
 }
 
-TEST_F(LoadPreviewTest, ThumbnailThatCannotBeReadEndsTheDialog) {
+TEST(LoadPreview, StartUpWithoutPhotoOnesThumbnailGoesOn) {
+  TempGallery gallery;
   TempGallery::WriteFile(std::string("Pelvora/") + kPhoto, "photo");
-  TempGallery::WriteFile(kThumbnail, Fixture("s420_1x1.jpg"));
-  platform::SetFaultHook([](platform::FileOp op, std::string_view path) {
-    return op == platform::FileOp::Read && path.find("Tn_") != std::string_view::npos;
-  });
-  dlg.OnInitDialog();
-  platform::SetFaultHook(nullptr);
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].utf8, "ファイル読み込みエラー");
-  EXPECT_TRUE(dlg.ended());
+  TempGallery::WriteFile("Pelvora/2003_08_03_09_05_01.jpg", "photo");
+  TempGallery::WriteFile("gallery/thumbnail/Tn_2003_08_03_09_05_01.jpg", Fixture("s420_1x1.jpg"));
+  RecordingUi ui;
+  CGalleryEditorDlg dlg(ui);
+  EXPECT_TRUE(dlg.OnInitDialog());
+  EXPECT_FALSE(dlg.ended());
+  EXPECT_EQ(dlg.state().abortFlag, 0);
   EXPECT_FALSE(dlg.previewBitmap().HasImage());
+  ASSERT_EQ(ui.messages.size(), 1u);  // the photo without a thumbnail is named
+  EXPECT_NE(ui.messages[0].utf8.find(kPhoto), std::string::npos);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // re-initialisation that follows.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -142,16 +143,78 @@ TEST_F(MakeThumbnailsTest, WithoutTheThumbnailFolderNothingIsWrittenAndStartUpSa
   EXPECT_EQ(dlg.state().abortFlag, 1);  // set by the initialisation
 }
 
-TEST_F(MakeThumbnailsTest, AThumbnailThatCannotBeCreatedIsSkippedQuietly) {
+// The folder's quiet case: a thumbnail whose folder is missing is skipped.
+TEST_F(MakeThumbnailsTest, AThumbnailWhoseFolderIsMissingIsSkippedQuietly) {
   WritePhoto(kA, 100, 1);
   Bytes b = WritePhoto(kB, 100, 2);
   platform::SetFaultHook([](platform::FileOp op, std::string_view path) {
-    return op == platform::FileOp::Open && path == std::string("gallery/thumbnail/Tn_") + kA;
+    const bool hit =
+        op == platform::FileOp::Open && path == std::string("gallery/thumbnail/Tn_") + kA;
+    return hit ? ENOENT : 0;
   });
   Run();
   EXPECT_FALSE(TempGallery::Exists(std::string("gallery/thumbnail/Tn_") + kA));
   EXPECT_EQ(Thumb(kB), S(b));
   ASSERT_FALSE(ui.messages.empty());
+  EXPECT_EQ(ui.messages[0].utf8, U(txt::kThumbnailsDone));
+}
+
+// A thumbnail that cannot be written (a full disk, no permission) stops ② with
+// a message naming it; nothing half-written stays and the photos are untouched.
+TEST_F(MakeThumbnailsTest, AThumbnailThatCannotBeWrittenStopsTheRun) {
+  struct Case {
+    const char* what;
+    platform::FileOp op;
+    int error;
+  } cases[] = {
+      {"disk full", platform::FileOp::Write, ENOSPC},
+      {"no permission", platform::FileOp::Open, EACCES},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempGallery folder;
+    RecordingUi recording;
+    CGalleryEditorDlg dialog(recording);
+    Bytes a = WritePhoto(kA, 100, 1);
+    WritePhoto(kB, 100, 2);
+    WritePhoto(kC, 100, 3);
+    const std::string photoB = TempGallery::ReadFile(std::string("Pelvora/") + kB);
+    platform::SetFaultHook([&c](platform::FileOp op, std::string_view path) {
+      return op == c.op && path == std::string("gallery/thumbnail/Tn_") + kB ? c.error : 0;
+    });
+    ASSERT_TRUE(dialog.Click(ctl::kThumbnails));
+    platform::SetFaultHook(nullptr);
+    ASSERT_EQ(recording.messages.size(), 1u);
+    EXPECT_EQ(recording.messages[0].utf8,
+              U(txt::kCannotWritePrefix) + "gallery/thumbnail/Tn_" + kB);
+    EXPECT_EQ(recording.messages[0].style, Style::kError);
+    EXPECT_TRUE(recording.ended);
+    EXPECT_EQ(dialog.state().abortFlag, 1);
+    EXPECT_EQ(Thumb(kA), S(a));
+    EXPECT_FALSE(TempGallery::Exists(std::string("gallery/thumbnail/Tn_") + kB));
+    EXPECT_FALSE(TempGallery::Exists(std::string("gallery/thumbnail/Tn_") + kC));
+    EXPECT_EQ(TempGallery::ReadFile(std::string("Pelvora/") + kB), photoB);
+    EXPECT_EQ(recording.waitCursorLog, (std::vector<bool>{true, false}));
+  }
+}
+
+// A thumbnail name that is a link (or a second name) of the photo: the link
+// is replaced by a thumbnail of its own, and the photo keeps its bytes.
+TEST_F(MakeThumbnailsTest, NeverWritesThroughALinkToThePhoto) {
+  Bytes a = WritePhoto(kA, 100, 1);
+  Bytes b = WritePhoto(kB, 100, 2);
+  const std::string photoA = TempGallery::ReadFile(std::string("Pelvora/") + kA);
+  const std::string photoB = TempGallery::ReadFile(std::string("Pelvora/") + kB);
+  std::filesystem::create_symlink(std::string("../../Pelvora/") + kA,
+                                  std::string("gallery/thumbnail/Tn_") + kA);
+  std::filesystem::create_hard_link(std::string("Pelvora/") + kB,
+                                    std::string("gallery/thumbnail/Tn_") + kB);
+  Run();
+  EXPECT_EQ(TempGallery::ReadFile(std::string("Pelvora/") + kA), photoA);
+  EXPECT_EQ(TempGallery::ReadFile(std::string("Pelvora/") + kB), photoB);
+  EXPECT_FALSE(std::filesystem::is_symlink(std::string("gallery/thumbnail/Tn_") + kA));
+  EXPECT_EQ(Thumb(kA), S(a));
+  EXPECT_EQ(Thumb(kB), S(b));
   EXPECT_EQ(ui.messages[0].utf8, U(txt::kThumbnailsDone));
 }
 

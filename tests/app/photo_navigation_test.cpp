@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/dialog_controls.h"
 #include "app/line_rules.h"
 #include "tests/support/editor_gallery.h"
@@ -108,20 +110,32 @@ TEST(PhotoNavigation, DoesNothingWithoutPhotos) {
   EXPECT_EQ(g.ui.edits.count(ctl::kTitleEdit), 0u);
 }
 
-// The count comes from the thumbnails: a number without a photo behind it has
-// no thumbnail to read, and that ends the dialog.
-TEST(PhotoNavigation, MissingThumbnailEndsTheDialog) {
-  EditorGallery g(2, false);
+// The count comes from the thumbnails: a number without a photo behind it, or
+// a photo whose thumbnail was deleted, shows an empty preview and the dialog
+// goes on; texts registered before stay to be saved.
+TEST(PhotoNavigation, MissingThumbnailKeepsTheDialogAndTheRegisteredTexts) {
+  EditorGallery g(3, false);
   TempGallery::WriteFile(std::string(paths::kThumbnailDir) + "/Tn_2003_08_04_00_00_00.jpg",
                          TinyJpeg());
+  std::filesystem::remove(std::string(paths::kThumbnailDir) + "/Tn_" + PhotoName(2));
   g.dlg.OnInitDialog();
   ASSERT_EQ(g.state().photoCount, 3);
-  g.dlg.OnLast();
-  ASSERT_EQ(g.ui.messages.size(), 1u);
-  EXPECT_EQ(g.ui.messages[0].utf8, "ファイル読み込みエラー");
-  EXPECT_EQ(g.ui.messages[0].style, UiPort::MessageStyle::kError);
-  EXPECT_TRUE(g.dlg.ended());
-  EXPECT_EQ(g.state().abortFlag, 1);
+  ASSERT_EQ(g.ui.messages.size(), 1u);  // names both at start-up
+  g.ui.edits[ctl::kTitleEdit] = "題一";
+  g.dlg.OnRegister();
+  g.dlg.OnNext();  // photo 2 has no thumbnail
+  EXPECT_FALSE(g.dlg.previewBitmap().HasImage());
+  g.ui.edits[ctl::kTitleEdit] = "題二";
+  g.dlg.OnRegister();
+  g.dlg.OnLast();  // photo 3's thumbnail is there
+  EXPECT_TRUE(g.dlg.previewBitmap().HasImage());
+  EXPECT_EQ(g.ui.messages.size(), 1u);
+  EXPECT_FALSE(g.dlg.ended());
+  EXPECT_EQ(g.state().abortFlag, 0);
+  g.dlg.OnSaveData();
+  const std::string titles = Utf8(TempGallery::ReadFile(paths::kTitleFile));
+  EXPECT_NE(titles.find("titleName[1]=\"題一\";"), std::string::npos);
+  EXPECT_NE(titles.find("titleName[2]=\"題二\";"), std::string::npos);
 }
 
 }  // namespace

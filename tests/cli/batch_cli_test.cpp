@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "platform/encoding.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_gallery.h"
 
@@ -96,6 +97,76 @@ TEST(BatchCli, ShowPrintsCountersNameAndEdits) {
   EXPECT_EQ(r.out,
             "number: No.1\ncount: トータル写真枚数 = 2\nname: 2003_08_03_09_05_00.jpg\ntheme: \n"
             "title: \nmemo: x\\ny\n");
+}
+
+// A finished gallery whose photo 1 lost its thumbnail: start-up names it and
+// goes on, and ② can make it again.
+TEST(BatchCli, AMissingThumbnailNeverLocksTheUserOut) {
+  TempGallery dir(false);
+  ASSERT_EQ(Batch({"init"}).exitCode, 0);
+  for (const char* name :
+       {"2003_08_03_09_05_00.jpg", "2003_08_03_09_06_00.jpg", "2003_08_03_09_07_00.jpg"}) {
+    TempGallery::WriteFile(std::string("Pelvora/") + name, "photo");
+    TempGallery::WriteFile(std::string("gallery/thumbnail/Tn_") + name, "thumb");
+  }
+  fs::remove("gallery/thumbnail/Tn_2003_08_03_09_05_00.jpg");
+  auto r = Batch({"title=残る題", "register", "next", "show", "save"});
+  EXPECT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_EQ(
+      r.out.rfind("error: フォルダ「gallery/thumbnail」のサムネイルとフォルダ「Pelvora」の写真"
+                  "が対応していません。サムネイルのない写真（2003_08_03_09_05_00.jpg）。",
+                  0),
+      0u)
+      << r.out;
+  EXPECT_NE(r.out.find("number: No.2\ncount: トータル写真枚数 = 2\n"), std::string::npos) << r.out;
+  EXPECT_NE(TempGallery::ReadFile("gallery/data/title.js").find("titleName[1]=\""),
+            std::string::npos);
+}
+
+// Bytes that are no UTF-8 (an overlong "/", a surrogate, a stray byte) are
+// named by their values as invalid input, never echoed.
+TEST(BatchCli, InvalidUtf8IsNamedNotEchoed) {
+  TempGallery dir(false);
+  ASSERT_EQ(Batch({"init"}).exitCode, 0);
+  TempGallery::WriteFile("Pelvora/2003_08_03_09_05_00.jpg", "photo");
+  TempGallery::WriteFile("gallery/thumbnail/Tn_2003_08_03_09_05_00.jpg", "thumb");
+  const std::pair<std::string, std::string> cases[] = {
+      {"\xC0\xAF", "0xC0 0xAF"},
+      {"\xED\xA0\x80", "0xED 0xA0 0x80"},
+      {"a\xFF", "0xFF"},
+  };
+  for (const auto& [bytes, hex] : cases) {
+    auto r = Batch({"title=" + bytes, "register", "show"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out.rfind("error: タイトルに文字として読めないバイト列（" + hex + "）", 0), 0u)
+        << r.out;
+    EXPECT_EQ(platform::ValidUtf8(r.out), r.out) << hex;
+    EXPECT_NE(r.out.find("title: "), std::string::npos);
+  }
+}
+
+// A path init must make that is taken by the other kind is named; init fails.
+TEST(BatchCli, InitNamesAPathTakenByTheWrongKind) {
+  struct Case {
+    const char* path;
+    bool folder;  // what stands there instead
+    const char* message;
+  } cases[] = {
+      {"gallery/data", false, "フォルダを作れません。同じ名前のファイルがあります: ./gallery/data"},
+      {"vornami/vornamitop.html", true,
+       "ファイルを置けません。同じ名前のフォルダなどがあります: ./vornami/vornamitop.html"},
+  };
+  for (const auto& c : cases) {
+    TempGallery dir(false);
+    fs::create_directories(fs::path(c.path).parent_path());
+    if (c.folder)
+      fs::create_directory(c.path);
+    else
+      TempGallery::WriteFile(c.path, "x");
+    auto r = Batch({"init"});
+    EXPECT_NE(r.exitCode, 0) << c.path;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+  }
 }
 
 }  // namespace

@@ -77,4 +77,23 @@ TEST(Encoding, LeadBytes) {
   EXPECT_FALSE(platform::IsSjisLeadByte(0x5C));
 }
 
+// Bytes that are no UTF-8 character never reach a terminal as they are.
+TEST(Encoding, ValidUtf8ShowsEveryBrokenByteAsAReplacement) {
+  const std::string r = "\xEF\xBF\xBD";
+  const std::pair<std::string, std::string> cases[] = {
+      {"plain", "plain"},
+      {"\xe6\x97\x85 \xf0\x9f\x98\x80", "\xe6\x97\x85 \xf0\x9f\x98\x80"},
+      {"a\xff"
+       "b",
+       "a" + r + "b"},
+      {"\xc0\xaf", r + r},                  // overlong "/"
+      {"\xe0\x80\xaf", r + r + r},          // overlong, three bytes
+      {"\xed\xa0\x80", r + r + r},          // a surrogate
+      {"\xf4\x90\x80\x80", r + r + r + r},  // past U+10FFFF
+      {"\xe6\x97", r + r},                  // cut short
+      {"\xc3(", r + "("},
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(platform::ValidUtf8(in), out) << in;
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 
 #include "platform/fault_injection.h"
@@ -124,6 +125,36 @@ TEST(RawFile, FaultSeamFailsOpenAndWrite) {
       [](platform::FileOp op, std::string_view) { return op == platform::FileOp::Write; });
   const std::uint8_t b[] = {1};
   EXPECT_FALSE(platform::WriteRaw("q.jpg", b, 1));
+}
+
+// Thumbnails and pages: never through a link or into a file with other names.
+TEST(RawFile, OwnFileWriteReplacesLinksAndNamesItsFailures) {
+  TempGallery dir(false);
+  const std::uint8_t bytes[] = {'n', 'e', 'w'};
+  TempGallery::WriteFile("photo.jpg", "photo");
+  fs::create_symlink("photo.jpg", "link.jpg");
+  fs::create_hard_link("photo.jpg", "second.jpg");
+  fs::create_symlink("nowhere", "dangling.jpg");
+  for (const char* path : {"link.jpg", "second.jpg", "dangling.jpg", "plain.jpg"}) {
+    EXPECT_EQ(platform::WriteOwnFile(path, bytes, 3), platform::WriteResult::kWritten) << path;
+    EXPECT_FALSE(fs::is_symlink(path)) << path;
+    EXPECT_EQ(TempGallery::ReadFile(path), "new") << path;
+  }
+  EXPECT_EQ(TempGallery::ReadFile("photo.jpg"), "photo");
+  TempGallery::WriteFile("long.jpg", "a longer old text");
+  EXPECT_EQ(platform::WriteOwnFile("long.jpg", bytes, 3), platform::WriteResult::kWritten);
+  EXPECT_EQ(TempGallery::ReadFile("long.jpg"), "new");
+
+  EXPECT_EQ(platform::WriteOwnFile("no/folder/t.jpg", bytes, 3), platform::WriteResult::kNoFolder);
+  fs::create_directory("folder.jpg");
+  EXPECT_EQ(platform::WriteOwnFile("folder.jpg", bytes, 3), platform::WriteResult::kFailed);
+  platform::SetFaultHook([](platform::FileOp op, std::string_view) {
+    return op == platform::FileOp::Write ? ENOSPC : 0;
+  });
+  EXPECT_EQ(platform::WriteOwnFile("full.jpg", bytes, 3), platform::WriteResult::kFailed);
+  EXPECT_EQ(errno, ENOSPC);
+  platform::SetFaultHook(nullptr);
+  EXPECT_FALSE(TempGallery::Exists("full.jpg"));  // nothing half-written stays
 }
 
 TEST(JpgListing, ListsRegularJpgFilesInByteOrderIgnoringCase) {

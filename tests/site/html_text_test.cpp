@@ -28,7 +28,7 @@ TEST(HtmlText, EscapesOnlyAmpersandAndAngleBrackets) {
 
 TEST(HtmlText, ShiftJisCharactersStayWhole) {
   // "表" and "ソ" end in 0x5C; the text around them is still escaped.
-  const std::string sjis = platform::Utf8ToSjis("表<ソ>").bytes;
+  const std::string sjis = *platform::Utf8ToSjis("表<ソ>");
   EXPECT_EQ(platform::SjisToUtf8(site::HtmlText(sjis)), "表&lt;ソ&gt;");
 }
 
