@@ -9,6 +9,7 @@
 #include "platform/jpg_listing.h"
 #include "platform/text_file.h"
 #include "texts/app_texts.h"
+#include "texts/version_texts.h"
 
 bool ExceedsPhotoTables(const std::vector<std::string>& names) {
   if (names.size() > static_cast<std::size_t>(kMaxPhotos)) return true;

@@ -1,6 +1,7 @@
 #include "cli/batch_ui.h"
 
 #include "platform/encoding.h"
+#include "texts/version_texts.h"
 
 void BatchUi::ShowMessage(const std::string& utf8, MessageStyle style) {
   if (progress_ && shown_ >= 0) {
@@ -12,7 +13,7 @@ void BatchUi::ShowMessage(const std::string& utf8, MessageStyle style) {
        << "\n";
 }
 
-void BatchUi::ShowAboutBox() { out_ << "info: Vornami Version 8.0\n"; }
+void BatchUi::ShowAboutBox() { out_ << "info: " << txt::kAboutText << "\n"; }
 
 std::string BatchUi::GetEditText(int id) { return edits_[id]; }
 

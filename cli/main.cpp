@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "app/gallery_layout.h"
+#include "app/gallery_template_dir.h"
 #include "cli/batch_actions.h"
-#include "platform/executable_dir.h"
+#include "platform/program_info.h"
 
 namespace {
 constexpr int kExitDone = 0;
@@ -17,8 +18,14 @@ constexpr int kExitUsage = 64;
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
+  if (auto request = platform::FindInfoRequest(args); request != platform::InfoRequest::kNone) {
+    platform::AnswerInfoRequest(
+        request, "vornami-batch",
+        BatchUsage() + "--help prints this text, --version the program's version.\n", std::cout);
+    return kExitDone;
+  }
   if (args.size() == 1 && args[0] == "init") {
-    auto laidOut = LayOutGallery(platform::ExecutableDir() + "/gallery_template", ".");
+    auto laidOut = LayOutGallery(GalleryTemplateDir(), ".");
     if (!laidOut) {
       std::cerr << "vornami-batch init: " << laidOut.error() << "\n";
       return 1;

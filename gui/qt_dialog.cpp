@@ -19,6 +19,7 @@
 #include "platform/encoding.h"
 #include "texts/app_texts.h"
 #include "texts/batch_texts.h"
+#include "texts/version_texts.h"
 
 namespace {
 

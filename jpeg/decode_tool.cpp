@@ -3,19 +3,34 @@
 // Exit 0 on success; 1, printing the result code, when loading or decoding
 // fails, or when a file cannot be read or written; 2 on wrong usage.
 #include <cstdio>
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include "jpeg/jpeg_decoder.h"
+#include "platform/program_info.h"
 #include "platform/raw_file.h"
 
 namespace {
 
 constexpr std::size_t kMaxInputBytes = std::size_t{1} << 24;
 
+constexpr char kUsage[] =
+    "usage: vornami-decode FILE OUT.ppm\n"
+    "Decodes the baseline JPEG FILE (the kind cameras embed as thumbnails) with the\n"
+    "preview's decoder and writes the picture to OUT.ppm as a binary PPM.\n"
+    "Exit status: 0 done; 1 when FILE cannot be read or decoded or OUT.ppm written\n"
+    "(printing the failing step and its result code); 2 usage error.\n"
+    "--help prints this text, --version the program's version.\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  auto request = platform::FindInfoRequest(std::vector<std::string>(argv + 1, argv + argc));
+  if (request != platform::InfoRequest::kNone) {
+    platform::AnswerInfoRequest(request, "vornami-decode", kUsage, std::cout);
+    return 0;
+  }
   if (argc != 3) {
     std::fprintf(stderr, "usage: vornami-decode FILE OUT.ppm\n");
     return 2;

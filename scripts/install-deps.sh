@@ -11,6 +11,8 @@ packages=(
   libjpeg-turbo-progs                                        # cjpeg/djpeg for decoder tests and demo photos
   chromium                                                   # the gallery test in a real browser
   xvfb xauth                                                 # screenshots of the dialog
+  dpkg-dev librsvg2-bin file man-db                          # the Debian package and its icons
+  lintian desktop-file-utils appstream                       # checks of the package
 )
 command -v node >/dev/null 2>&1 || packages+=(nodejs npm)
 

@@ -20,6 +20,8 @@ echo "== Layers =="
 bash scripts/check-layers.sh
 echo "== Tests =="
 run_suite ci
+echo "== The Debian package, unpacked and run =="
+"$here/packaging/test-installed.sh" "$here/build-release" "$here/build"
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 run_suite ci-asan
 echo "== The core with clang =="
