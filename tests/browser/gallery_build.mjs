@@ -3,13 +3,15 @@
 // steps and types the theme, titles, memos, top photo and colours into the
 // editor, all through vornami-batch.
 import { execFileSync, spawnSync } from 'node:child_process';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { mkdtempSync, rmSync, statSync, truncateSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { writePictureJpeg } from './fixture_images.mjs';
 
 export const PHOTO_COUNT = 20;
-export const NO_THUMBNAIL = 7;  // this photo's camera wrote no embedded thumbnail
+// This photo's camera wrote no embedded thumbnail: ② makes one from the picture,
+// which the fixture then empties, as ② leaves it for a picture it cannot decode.
+export const NO_THUMBNAIL = 7;
 export const TOP_PHOTO = 3;
 export const PANORAMA = 2;  // a 4608×1976 panorama
 export const ODD_MODEL = 4;  // a camera whose model name is in angle brackets
@@ -86,6 +88,9 @@ export function buildGallery({ bin, fixturePhoto, dir, colours = {} }) {
   }
   batch(bin, dir, ['rename', 'thumbnails', 'data']);
   const names = Array.from({ length: PHOTO_COUNT }, (_, i) => shotAt(i + 1).name);
+  const made = join(dir, 'gallery', 'thumbnail', `Tn_${names[NO_THUMBNAIL - 1]}`);
+  if (statSync(made).size === 0) throw new Error('② made no thumbnail from the picture');
+  truncateSync(made, 0);
 
   // The theme, every photo's title and memo, the top photo and the colours,
   // typed into the editor.
