@@ -114,6 +114,7 @@ TEST_F(EditorDialog, EveryButtonIsOnTheDialog) {
   int buttons = 0;
   for (const DialogControl& control : DialogControls()) {
     QPushButton* button = dialog->button(control.id);
+    EXPECT_EQ(control.handler != nullptr, control.label != nullptr) << control.id;
     if (!control.IsButton()) {
       EXPECT_EQ(button, nullptr) << control.id;
       continue;
