@@ -101,18 +101,6 @@ constexpr DialogStatic kStatics[] = {
     {txt::kStatic11, 7, 317},
 };
 
-// Every control that is clicked has a label; edits and the preview have none.
-// (Handlers are checked by the dialog's tests: comparing member pointers is not
-// a constant expression in sanitizer builds.)
-constexpr bool LabelsMatchKinds() {
-  for (const DialogControl& c : kControls) {
-    const bool clickable = c.kind != Kind::kEdit && c.kind != Kind::kPreview;
-    if (clickable != (c.label != nullptr)) return false;
-  }
-  return true;
-}
-static_assert(LabelsMatchKinds());
-
 }  // namespace
 
 std::span<const DialogControl> DialogControls() { return kControls; }

@@ -59,7 +59,8 @@ std::string ExposureTime(double seconds) {
 
 std::string FNumber(double v) {
   if (!std::isfinite(v)) return {};
-  return "F" + Format("%.1f", OneDecimal(v));
+  std::string text = "F";  // appended, not "F" + …: GCC 12 warns falsely (-Wrestrict) on that
+  return text += Format("%.1f", OneDecimal(v));
 }
 
 std::string Compression(double v) {
