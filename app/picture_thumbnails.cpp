@@ -85,5 +85,7 @@ std::string MakePictureThumbnails(const std::vector<PictureThumbnailJob>& jobs,
   lock.unlock();
   helper.join();
   second.join();
+  // The two may finish before this thread first looks: report the end once more.
+  if (goOn && finished == jobs.size()) progress(static_cast<int>(finished));
   return FirstUnwritten(jobs, unwritten);
 }
