@@ -155,8 +155,12 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
 // Opens path for writing without following a link at it. A link, or a file
 // that other names share (a hard link to a photo), is removed first and a new
 // file made in its place; a folder, pipe or device is refused.
-int OpenOwnFile(const std::string& path) {
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+int OpenOwnFile(const std::string& path, bool& created) {
+  // A new file is the common case (a first run of a step) and needs no checks.
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  created = fd >= 0;
+  if (created || errno != EEXIST) return fd;
+  fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
   if (fd < 0 && errno != ELOOP) return -1;
   if (fd >= 0) {
     struct stat st;
@@ -176,11 +180,12 @@ int OpenOwnFile(const std::string& path) {
 
 WriteResult WriteOwnFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
   const bool injected = ShouldFail(FileOp::Open, path);
-  Fd fd(injected ? -1 : OpenOwnFile(path));
+  bool created = false;
+  Fd fd(injected ? -1 : OpenOwnFile(path, created));
   if (fd.get() < 0)
     return errno == ENOENT || errno == ENOTDIR ? WriteResult::kNoFolder : WriteResult::kFailed;
-  const bool written = !ShouldFail(FileOp::Write, path) && ftruncate(fd.get(), 0) == 0 &&
-                       WriteAll(fd.get(), data, size);
+  const bool written = !ShouldFail(FileOp::Write, path) &&
+                       (created || ftruncate(fd.get(), 0) == 0) && WriteAll(fd.get(), data, size);
   if (written && fd.Close()) return WriteResult::kWritten;
   // A file cut short (a full disk) must not pass for a whole one.
   const int error = errno;
