@@ -19,7 +19,7 @@ bool PhotoHead::Load(const std::string& path) {
   auto file = platform::RawReader::Open(path);
   if (!file) return false;
   file_.emplace(std::move(*file));
-  return ReadBlocks(exif::kReadBlockSize);
+  return ReadBlocks(exif::kFirstReadSize);
 }
 
 void PhotoHead::LoadBytes(const std::uint8_t* data, std::size_t size) {
@@ -35,8 +35,9 @@ void PhotoHead::LoadBytes(const std::uint8_t* data, std::size_t size) {
 
 bool PhotoHead::ReadBlocks(std::uint64_t end) const {
   const std::uint64_t blocks = (end + exif::kReadBlockSize - 1) / exif::kReadBlockSize;
-  const std::size_t want = static_cast<std::size_t>(
-      std::min<std::uint64_t>(exif::kReadBufferSize, blocks * exif::kReadBlockSize));
+  const std::uint64_t upTo = read_ == 0 ? end : blocks * exif::kReadBlockSize;
+  const std::size_t want =
+      static_cast<std::size_t>(std::min<std::uint64_t>(exif::kReadBufferSize, upTo));
   std::uint8_t* at = buffer_.get() + read_;
   platform::MarkReadable(at, want - read_);
   auto got = file_->Read(std::span(at, want - read_));

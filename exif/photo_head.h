@@ -1,8 +1,8 @@
 #pragma once
 // The head of a photo: the only bytes of it the Exif steps may see, its first
-// 65,536. They are read lazily: a first block of 16 KiB when the photo is
-// loaded, then further blocks only when a read reaches beyond what is read so
-// far. Every answer is the one reading all 65,536 bytes at once would give: a
+// 65,536. They are read lazily: the first 4 KiB when the photo is loaded,
+// then on to the end of a 16 KiB block only when a read reaches beyond what is
+// read so far. Every answer is the one reading all 65,536 bytes at once would give: a
 // range is missing only when it runs past the end of the file or of those
 // 65,536 bytes. This is the one gate every read of a photo's bytes passes.
 #include <cstddef>
@@ -17,6 +17,9 @@
 namespace exif {
 inline constexpr std::size_t kReadBufferSize = 65536;
 inline constexpr std::size_t kReadBlockSize = 16384;
+// The first read: enough for the Exif block's directories and the shooting
+// date of nearly every camera photo; a thumbnail or a maker's note reads on.
+inline constexpr std::size_t kFirstReadSize = 4096;
 }  // namespace exif
 
 class PhotoHead {

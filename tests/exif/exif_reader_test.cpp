@@ -450,11 +450,11 @@ TEST(ExifReaderTest, OnlyTheFirst65536BytesExist) {
   EXPECT_EQ(fromBytes.Bytes().size(), exif::kReadBufferSize);
 }
 
-// Photos whose values lie beyond the first block, read from their files: each
+// Photos whose values lie beyond the first read, read from their files: each
 // step reads only the blocks up to the farthest value it needs, and gets what
 // reading all 65,536 bytes gives.
 TEST(ExifReaderTest, ALoadedPhotoIsReadOnlyAsFarAsEachStepNeeds) {
-  constexpr std::size_t kBlock = exif::kReadBlockSize;
+  constexpr std::size_t kFirst = exif::kFirstReadSize, kBlock = exif::kReadBlockSize;
   auto photo = [](auto change) {
     ExifJpeg jpeg = info_test::CanonPhoto("Canon EOS D30", {0x0101});
     jpeg.thumbnail = fixture::FakeThumbnail(3000);
@@ -467,18 +467,18 @@ TEST(ExifReaderTest, ALoadedPhotoIsReadOnlyAsFarAsEachStepNeeds) {
     ExifJpeg jpeg;
     std::size_t rename, thumbnails, info;  // bytes read by each step
   } cases[] = {
-      {"all in the first block", photo([](ExifJpeg&) {}), kBlock, kBlock, kBlock},
+      {"all in the first read", photo([](ExifJpeg&) {}), kFirst, kFirst, kFirst},
       {"thumbnail in the second block", photo([](ExifJpeg& j) { j.thumbnailOffset = 20000; }),
-       kBlock, 2 * kBlock, kBlock},
+       kFirst, 2 * kBlock, kFirst},
       {"maker's note in the third block", photo([](ExifJpeg& j) { j.exif.back().At(40000); }),
-       kBlock, kBlock, 3 * kBlock},
+       kFirst, kFirst, 3 * kBlock},
       {"Exif IFD in the second block", photo([](ExifJpeg& j) { j.exifOffset = 30000; }), 2 * kBlock,
-       kBlock, 2 * kBlock},
-      {"thumbnail in the last block", photo([](ExifJpeg& j) { j.thumbnailOffset = 62000; }), kBlock,
-       4 * kBlock, kBlock},
+       kFirst, 2 * kBlock},
+      {"thumbnail in the last block", photo([](ExifJpeg& j) { j.thumbnailOffset = 62000; }), kFirst,
+       4 * kBlock, kFirst},
       // Known to be missing without reading: it cannot lie inside the 65,536 bytes.
       {"thumbnail across the end of the head",
-       photo([](ExifJpeg& j) { j.thumbnailOffset = 64000; }), kBlock, kBlock, kBlock},
+       photo([](ExifJpeg& j) { j.thumbnailOffset = 64000; }), kFirst, kFirst, kFirst},
       {"a short file", photo([](ExifJpeg& j) {
          j.tail = {0xFF, 0xD9};
        }),
