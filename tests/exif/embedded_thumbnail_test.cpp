@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "tests/support/exif_builder.h"
@@ -85,37 +86,23 @@ TEST(EmbeddedThumbnailTest, PhotosWithoutAUsableThumbnailGiveNone) {
   }
   {
     ExifJpeg j = base();
-    j.ifd1.push_back(fixture::Long(0x0201, 8));
-    cases.push_back({"no 0x0202", j});
-  }
-  {
-    ExifJpeg j = base();
-    j.ifd1.push_back(fixture::Long(0x0201, 8));
-    j.ifd1.push_back(fixture::Long(0x0202, 0));
-    cases.push_back({"length 0", j});
-  }
-  {
-    ExifJpeg j = base();
-    j.ifd1.push_back(fixture::Long(0x0201, 8));
-    j.ifd1.push_back(fixture::Long(0x0202, 0x80000000));
-    cases.push_back({"negative length", j});
-  }
-  {
-    ExifJpeg j = base();
     j.thumbnail = fixture::FakeThumbnail(32769);
     cases.push_back({"longer than 32768", j});
   }
-  {
+  // Pointer and length written by hand: a row each (no value: the tag is left out).
+  const struct {
+    const char* what;
+    std::optional<std::uint32_t> offset, length;
+  } kPointers[] = {
+      {"no 0x0202", 8, std::nullopt},         {"length 0", 8, 0},
+      {"negative length", 8, 0x80000000},     {"runs past the bytes read", 8, 60000},
+      {"starts far outside", 0xFFFFFFFF, 10},
+  };
+  for (const auto& row : kPointers) {
     ExifJpeg j = base();
-    j.ifd1.push_back(fixture::Long(0x0201, 8));
-    j.ifd1.push_back(fixture::Long(0x0202, 60000));
-    cases.push_back({"runs past the bytes read", j});
-  }
-  {
-    ExifJpeg j = base();
-    j.ifd1.push_back(fixture::Long(0x0201, 0xFFFFFFFF));
-    j.ifd1.push_back(fixture::Long(0x0202, 10));
-    cases.push_back({"starts far outside", j});
+    if (row.offset) j.ifd1.push_back(fixture::Long(0x0201, *row.offset));
+    if (row.length) j.ifd1.push_back(fixture::Long(0x0202, *row.length));
+    cases.push_back({row.what, j});
   }
   for (const Case& c : cases) {
     EXPECT_TRUE(ThumbnailOf(c.jpeg).empty()) << c.what;
