@@ -28,6 +28,9 @@ struct Session {
   PixelSize least;
   RgbImage image;
   std::vector<std::uint8_t> cmykRow;
+  long long pictureBlocks = 0;  // of all components
+  long long scanBlocks = 0;     // read by the scans so far
+  int lastScan = 0;
 };
 
 Session& SessionOf(j_common_ptr common) { return *static_cast<Session*>(common->client_data); }
@@ -72,6 +75,14 @@ void OnProgress(j_common_ptr common) {
     GiveUp(s, txt::kPictureStopped);
   const auto* info = reinterpret_cast<j_decompress_ptr>(common);
   if (info->input_scan_number > s.bounds->maxScans) GiveUp(s, txt::kPictureTooManyScans);
+  if (info->input_scan_number != s.lastScan && s.pictureBlocks > 0) {
+    s.lastScan = info->input_scan_number;
+    for (int i = 0; i < info->comps_in_scan; ++i)
+      s.scanBlocks += static_cast<long long>(info->cur_comp_info[i]->width_in_blocks) *
+                      info->cur_comp_info[i]->height_in_blocks;
+    if (s.scanBlocks > s.pictureBlocks * s.bounds->maxScanPasses)
+      GiveUp(s, txt::kPictureTooManyScans);
+  }
 }
 
 std::size_t RoundUp(std::size_t value, std::size_t step) {
@@ -129,6 +140,9 @@ void Decode(Session& s) {
   if (static_cast<long long>(info.image_width) * info.image_height > s.bounds->maxPixels ||
       CoefficientBytes(info) > s.bounds->maxCoefficientBytes)
     GiveUp(s, txt::kPictureTooLarge);
+  for (int c = 0; c < info.num_components; ++c)
+    s.pictureBlocks += static_cast<long long>(info.comp_info[c].width_in_blocks) *
+                       info.comp_info[c].height_in_blocks;
   info.mem->max_memory_to_use = static_cast<long>(s.bounds->maxCoefficientBytes + (16 << 20));
   const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
   info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;

@@ -18,11 +18,16 @@ inline constexpr long long kMaxPicturePixels = 200'000'000;
 inline constexpr std::size_t kMaxCoefficientBytes = std::size_t{192} << 20;
 // Scans a picture may have; real photos have at most a dozen or so.
 inline constexpr int kMaxScans = 100;
+// Each scan reads every block of its components: all scans together may read
+// the picture's blocks this many times (a real progressive photo: 5 to 8).
+// Far fewer than kMaxScans scans over a large picture already take seconds.
+inline constexpr int kMaxScanPasses = 20;
 
 struct DecodeBounds {
   long long maxPixels = kMaxPicturePixels;
   std::size_t maxCoefficientBytes = kMaxCoefficientBytes;
   int maxScans = kMaxScans;
+  int maxScanPasses = kMaxScanPasses;
   // Set by another thread to give the decoding up as soon as it next looks.
   const std::atomic<bool>* stop = nullptr;
 };

@@ -115,6 +115,8 @@ TEST(PictureDecoder, HostilePicturesAreRefusedWithTheirReason) {
   };
   const Case cases[] = {
       {"10,000 scans", WithScans(progressive, 10'000), txt::kPictureTooManyScans},
+      // Each over all luma blocks: 40 scans read the picture's blocks 26 times.
+      {"40 scans", WithScans(progressive, 40), txt::kPictureTooManyScans},
       {"progressive, claiming 14142x14142",
        Claiming(Compress(8, 8, kGrey, {JCS_YCbCr, true}), 14142, 14142), txt::kPictureTooLarge},
       {"claiming 20000x20000, over 200 megapixels", Claiming(baseline, 20000, 20000),
