@@ -43,9 +43,9 @@ platform::Result<std::string> BackUpGalleryFiles(std::span<const char* const> pa
     if (!bytes) return platform::Fail(bytes.error());
     const fs::path target = fs::path(folder) / path;
     fs::create_directories(target.parent_path(), ec);
-    if (ec || platform::WriteOwnFile(target.string(), bytes->data(), bytes->size()) !=
-                  platform::WriteResult::kWritten)
-      return platform::Fail(target.string());
+    if (ec) return platform::Fail(target.string());
+    auto written = platform::WriteOwnFile(target.string(), bytes->data(), bytes->size());
+    if (!written || *written != platform::Written::kFile) return platform::Fail(target.string());
   }
   return folder;
 }
