@@ -2,10 +2,13 @@
 #include "app/annotation_text.h"
 #include "app/dialog_controls.h"
 #include "app/gallery_editor_dlg.h"
+#include "app/line_rules.h"
 
-void CGalleryEditorDlg::OnRegister() {
+void CGalleryEditorDlg::OnRegister() { RegisterEdits(); }
+
+bool CGalleryEditorDlg::RegisterEdits() {
   const int n = state_.currentPhoto;
-  if (n < 1 || n > kMaxPhotos) return;
+  if (n < 1 || n > kMaxPhotos) return true;
 
   using annotation::Field;
   // Every edit is checked before any line changes: a refused text registers nothing.
@@ -19,7 +22,7 @@ void CGalleryEditorDlg::OnRegister() {
     auto line = annotation::ComposeFromEdit(kEdits[i].first, ui_.GetEditText(kEdits[i].second), n);
     if (!line) {
       ui_.ShowMessage(line.error(), UiPort::MessageStyle::kError);
-      return;
+      return false;
     }
     composed[i] = std::move(*line);
   }
@@ -27,4 +30,13 @@ void CGalleryEditorDlg::OnRegister() {
   t.subject[2] = std::move(composed[0]);
   t.title[n + 2] = std::move(composed[1]);
   t.memo[n + 2] = std::move(composed[2]);
+  // Kept by name too, so that a renumbering before the save does not lose it.
+  UnsavedTexts& unsaved = state_.unsaved;
+  unsaved.any = true;
+  unsaved.theme = lines::Extract(t.subject[2], lines::SubjectPrefix().size());
+  if (const std::string& name = state_.photoList[n]; !name.empty()) {
+    unsaved.photos[name] = {lines::Extract(t.title[n + 2], lines::TitlePrefix(n).size()),
+                            lines::ExtractMemo(t.memo[n + 2], lines::MemoPrefix(n).size())};
+  }
+  return true;
 }

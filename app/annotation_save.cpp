@@ -47,5 +47,6 @@ platform::Status CGalleryEditorDlg::WriteAnnotationFiles() {
   // Each file is replaced whole or not at all; the first that fails stops the save.
   for (const auto& [path, text] : files)
     if (platform::Status written = platform::ReplaceTextFile(path, text); !written) return written;
+  state_.unsaved = {};
   return {};
 }

@@ -11,7 +11,7 @@ using Kind = DialogControl::Kind;
 using Dlg = CGalleryEditorDlg;
 
 constexpr DialogControl kControls[] = {
-    {ctl::kClose, Kind::kDefaultButton, txt::kLabelClose, {17, 205, 27, 14}, &Dlg::OnOK, nullptr},
+    {ctl::kClose, Kind::kButton, txt::kLabelClose, {17, 205, 27, 14}, &Dlg::OnOK, nullptr},
     {ctl::kRename,
      Kind::kButton,
      txt::kLabelRename,
@@ -51,7 +51,7 @@ constexpr DialogControl kControls[] = {
      "jump-forward"},
     {ctl::kLast, Kind::kButton, txt::kLabelLast, {217, 205, 26, 14}, &Dlg::OnLast, "last"},
     {ctl::kRegister,
-     Kind::kButton,
+     Kind::kDefaultButton,
      txt::kLabelRegister,
      {248, 205, 37, 14},
      &Dlg::OnRegister,

@@ -42,10 +42,10 @@ struct DialogRect {
 struct DialogControl {
   enum class Kind {
     kButton,
-    kDefaultButton,
-    kColourButton,  // opens the colour picker; its verb takes the picker's answer
-    kEdit,          // its verb takes the text
-    kPreview,       // the anchor the thumbnail is painted at
+    kDefaultButton,  // Enter in a one-line edit clicks it; never one that closes the dialog
+    kColourButton,   // opens the colour picker; its verb takes the picker's answer
+    kEdit,           // its verb takes the text
+    kPreview,        // the anchor the thumbnail is painted at
   };
   int id;
   Kind kind;

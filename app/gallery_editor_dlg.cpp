@@ -1,14 +1,18 @@
 #include "app/gallery_editor_dlg.h"
 
 #include <algorithm>
+#include <filesystem>
 
+#include "app/annotation_carry.h"
 #include "app/dialog_controls.h"
+#include "app/gallery_file_replace.h"
 #include "app/line_rules.h"
 #include "app/startup_report.h"
 #include "platform/encoding.h"
 #include "platform/jpg_listing.h"
 #include "platform/text_file.h"
 #include "texts/app_texts.h"
+#include "texts/kept_texts.h"
 #include "texts/version_texts.h"
 
 bool ExceedsPhotoTables(const std::vector<std::string>& names) {
@@ -30,12 +34,54 @@ void CGalleryEditorDlg::EndDialog() {
   ui_.EndDialog();
 }
 
-void CGalleryEditorDlg::OnOK() { EndDialog(); }
+void CGalleryEditorDlg::OnOK() { EndDialogAsking(); }
 
+bool CGalleryEditorDlg::HasUnsavedTexts() {
+  const DataTables& t = state_.tables;
+  // Tables never loaded cannot be saved: there is nothing to ask about.
+  if (!t.annotationsLoaded) return false;
+  if (state_.unsaved.any) return true;
+  const int n = state_.currentPhoto;
+  if (n < 1 || n > kMaxPhotos) return false;
+  // The edits show what the tables hold until the user types.
+  auto shown = [this](int id) { return ui_.GetEditText(id); };
+  return shown(ctl::kThemeEdit) !=
+             platform::SjisToUtf8(lines::Extract(t.subject[2], lines::SubjectPrefix().size())) ||
+         shown(ctl::kTitleEdit) !=
+             platform::SjisToUtf8(lines::Extract(t.title[n + 2], lines::TitlePrefix(n).size())) ||
+         shown(ctl::kMemoEdit) !=
+             platform::SjisToUtf8(lines::ExtractMemo(t.memo[n + 2], lines::MemoPrefix(n).size()));
+}
+
+bool CGalleryEditorDlg::EndDialogAsking() {
+  if (HasUnsavedTexts()) {
+    switch (ui_.AskToSave(platform::SjisToUtf8(txt::kAskSave))) {
+      case UiPort::SaveAnswer::kCancel:
+        return false;
+      case UiPort::SaveAnswer::kDiscard:
+        break;
+      case UiPort::SaveAnswer::kSave: {
+        // What is typed is registered first; a refused text or a failed
+        // write keeps the dialog open with its message.
+        if (!RegisterEdits()) return false;
+        if (platform::Status saved = WriteAnnotationFiles(); !saved) {
+          ShowError(WriteFailureMessage(saved.error()));
+          return false;
+        }
+        break;
+      }
+    }
+  }
+  EndDialog();
+  return true;
+}
+
+// After a fatal error the dialog ends as well, though not before unsaved
+// texts were offered for saving.
 void CGalleryEditorDlg::StopWithError(const std::string& sjis) {
   ShowError(sjis);
   state_.abortFlag = 1;
-  EndDialog();
+  EndDialogAsking();
 }
 
 bool CGalleryEditorDlg::EndStep(const platform::Status& outcome, const char* completionNote) {
@@ -44,7 +90,7 @@ bool CGalleryEditorDlg::EndStep(const platform::Status& outcome, const char* com
     return false;
   }
   if (state_.abortFlag) {
-    EndDialog();
+    EndDialogAsking();
     return false;
   }
   ShowNote(completionNote);
@@ -71,6 +117,15 @@ bool CGalleryEditorDlg::OnInitDialog() {
   platform::RemoveLeftoverTemporaries(paths::kDataDir);
 
   std::vector<std::string> photos = platform::ListJpg(paths::kPhotoDir);
+  // A new gallery: where a window system can wait, the user copies the photos
+  // and comes back, and the start-up goes on with them.
+  std::error_code ec;
+  const std::string photoFolder = (std::filesystem::absolute(paths::kPhotoDir, ec)).string();
+  while (photos.empty() &&
+         ui_.WaitForPhotos(platform::SjisToUtf8(txt::kWaitPhotosHead) + photoFolder +
+                               platform::SjisToUtf8(txt::kWaitPhotosTail),
+                           photoFolder))
+    photos = platform::ListJpg(paths::kPhotoDir);
   if (photos.empty()) {
     ShowError(txt::kNoPhotos);
     EndDialog();
@@ -119,6 +174,8 @@ bool CGalleryEditorDlg::OnInitDialog() {
 
   DataTables& t = state_.tables;
   LoadDataTables(t, state_.photoCount);
+  // After ②, what was registered and not saved stays, at its photo's number.
+  ApplyUnsavedTexts(state_, t);
   // Neither report stops the start-up: the user can go on and run ②, or save.
   const std::string mismatch = ThumbnailMismatchMessage(photos, thumbnails);
   if (!mismatch.empty()) ShowError(mismatch);

@@ -26,10 +26,16 @@ class CGalleryEditorDlg {
   explicit CGalleryEditorDlg(UiPort& ui) : ui_(ui) {}
 
   // Builds the shared state; false when it ended the dialog for lack of photos.
+  // A gallery without photos waits for them where the window system can.
   bool OnInitDialog();
   void OnSysCommand(unsigned commandId);
   std::vector<PaintedText> PaintTexts() const;
+  // "閉じる", and the window's close box and Esc: ends the dialog, after
+  // asking whether to save texts typed or registered and not saved.
   void OnOK();
+  void OnCancel() { OnOK(); }
+  // Texts typed into the edits and not registered, or registered and not saved.
+  bool HasUnsavedTexts();
   // Reads the current photo's thumbnail and rebuilds the preview bitmap.
   void LoadPreview();
   // Paints the preview bitmap at the top-left corner of the preview control
@@ -71,6 +77,11 @@ class CGalleryEditorDlg {
   void ShowError(const std::string& sjis);
   void ShowNote(const std::string& sjis);
   void EndDialog();
+  // Ends the dialog unless the user keeps it open when asked about unsaved
+  // texts; true when it ended.
+  bool EndDialogAsking();
+  // "登録・更新" itself: false, with the message shown, when a text is refused.
+  bool RegisterEdits();
   // A fatal error of a batch step: the message, the abort flag, the dialog ends.
   void StopWithError(const std::string& sjis);
   // How each of ① to ⑤ ends: a failed outcome shows its fatal message and sets
@@ -82,9 +93,12 @@ class CGalleryEditorDlg {
   platform::Status ListPhotosForBatchStep();
   // ④'s scripts and annotation files; fails with the path of the first that
   // cannot be written.
-  platform::Status WriteDataScripts(const site::GallerySummary& summary);
-  // "データ保存"'s three files, normalised first; as above.
+  platform::Status WriteDataScripts(const site::GallerySummary& summary, const DataTables& tables);
+  // "データ保存"'s three files, normalised first; as above. Once written,
+  // nothing registered is unsaved.
   platform::Status WriteAnnotationFiles();
+  // "gallerytoppic.js" naming photo n; fails with its path.
+  platform::Status WriteTopPhoto(int n);
   void SetEdit(int id, const std::string& sjis);
   void BuildPreviewBitmap();
 

@@ -21,7 +21,7 @@ platform::Status CGalleryEditorDlg::ReplaceGalleryFile(const char* path, const s
 // (abort flag set), when they end the dialog without a word.
 void CGalleryEditorDlg::ConfirmOrEnd(const char* confirmation) {
   if (state_.abortFlag) {
-    EndDialog();
+    EndDialogAsking();
   } else {
     ShowNote(confirmation);
   }
@@ -62,8 +62,15 @@ void CGalleryEditorDlg::OnResetColors() {
 
 // "この写真をトップ画面の写真とする": the current photo's number for the gallery's top page.
 void CGalleryEditorDlg::OnTopPhoto() {
-  std::string text = std::string(txt::kTopPhotoHeader[0]) + txt::kTopPhotoHeader[1] +
-                     "var k = " + std::to_string(state_.currentPhoto) + ";\n";
-  if (!ReplaceGalleryFile(paths::kTopPhotoFile, text)) return;
+  if (platform::Status written = WriteTopPhoto(state_.currentPhoto); !written) {
+    ShowError(WriteFailureMessage(written.error()));
+    return;
+  }
   ConfirmOrEnd(txt::kTopPhotoChosen);
+}
+
+platform::Status CGalleryEditorDlg::WriteTopPhoto(int n) {
+  std::string text = std::string(txt::kTopPhotoHeader[0]) + txt::kTopPhotoHeader[1] +
+                     "var k = " + std::to_string(n) + ";\n";
+  return platform::ReplaceTextFile(paths::kTopPhotoFile, text);
 }

@@ -11,10 +11,12 @@
 #include "exif/embedded_thumbnail.h"
 #include "exif/exif_reader.h"
 #include "picture/thumbnail_maker.h"
+#include "platform/encoding.h"
 #include "platform/jpg_listing.h"
 #include "platform/raw_file.h"
 #include "texts/app_texts.h"
 #include "texts/batch_texts.h"
+#include "texts/kept_texts.h"
 
 namespace {
 
@@ -63,6 +65,7 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
   std::vector<std::pair<std::string, std::string>> emptyThumbnails;  // name, reason
   {
     WaitCursor wait(ui_);
+    ui_.SetProgressStep(platform::SjisToUtf8(txt::kStepThumbnails));
     ExifReader reader;
     ThumbnailMaker maker;
     // Photos whose thumbnail is made from the picture: the slow part, done

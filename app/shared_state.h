@@ -1,6 +1,8 @@
 #pragma once
 // The state every handler of the main dialog shares.
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,6 +10,18 @@
 
 inline constexpr std::size_t kNameSize = 100;  // a photo name of at most 99 bytes
 inline constexpr std::size_t kThumbnailBufferSize = 32768;
+
+// What "登録・更新" put into the tables since the data files were last saved,
+// as Shift-JIS values: the theme, and each photo's title and memo by its file
+// name, so that they follow their photo when ② or ④ renumbers the tables.
+struct UnsavedTexts {
+  bool any = false;  // set by every registration, cleared by a save
+  std::optional<std::string> theme;
+  struct PhotoTexts {
+    std::string title, memo;  // the memo's line breaks as CR LF
+  };
+  std::map<std::string, PhotoTexts> photos;
+};
 
 struct SharedState {
   // Entry n is photo number n; entry 0 is unused.
@@ -21,6 +35,7 @@ struct SharedState {
   std::string countLabel;   // Shift-JIS
   std::vector<std::uint8_t> thumbnail;
   DataTables tables;
+  UnsavedTexts unsaved;
 };
 
 // A listing the fixed tables cannot hold: more than 1000 names, or a name of 100 bytes or more.

@@ -11,6 +11,7 @@ struct RgbColour {
 class UiPort {
  public:
   enum class MessageStyle { kError, kNote };
+  enum class SaveAnswer { kSave, kDiscard, kCancel };
 
   virtual ~UiPort() = default;
   // A modal box with the caption "Vornami編集" and one OK button.
@@ -31,5 +32,19 @@ class UiPort {
     (void)done;
     (void)total;
     return true;
+  }
+  // Names the step whose progress follows ("サムネイル作成中…").
+  virtual void SetProgressStep(const std::string& utf8) { (void)utf8; }
+  // The question asked before the dialog ends with texts not saved: a modal
+  // box with 保存 / 保存しない / キャンセル, none of them the default.
+  virtual SaveAnswer AskToSave(const std::string& utf8) = 0;
+  // A gallery without photos yet: shows the text (where to copy them), offers
+  // to open photoFolder in the file manager and waits. True when the user
+  // asks to look again, false when they give up; false at once where nobody
+  // can be asked.
+  virtual bool WaitForPhotos(const std::string& utf8, const std::string& photoFolder) {
+    (void)utf8;
+    (void)photoFolder;
+    return false;
   }
 };

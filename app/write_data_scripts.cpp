@@ -1,13 +1,16 @@
 // ④ "HTMLデータ作成": the data scripts of the gallery. Counts the photos in
 // "Pelvora", reads the first and the last photo's shooting date and the first
-// photo's camera model, writes "other.js" and "filename.js", and starts the
-// titles and memos afresh, in "title.js" and "note.js" and in the tables. A
+// photo's camera model, writes "other.js" and "filename.js", and renumbers the
+// titles and memos of "title.js" and "note.js" after the photo list: each
+// follows its photo by name, and the top photo too. Texts of photos no longer
+// listed are dropped only after the old files went into a backup folder. A
 // gallery without "colordata.js" gets one with the colours in force.
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "app/annotation_reset.h"
+#include "app/annotation_carry.h"
+#include "app/gallery_backup.h"
 #include "app/gallery_editor_dlg.h"
 #include "app/gallery_file_replace.h"
 #include "app/photo_name_list.h"
@@ -20,6 +23,8 @@
 #include "site/data_scripts.h"
 #include "site/photo_facts.h"
 #include "texts/app_texts.h"
+#include "texts/editor_texts.h"
+#include "texts/kept_texts.h"
 #include "texts/site_texts.h"
 
 namespace {
@@ -38,6 +43,22 @@ platform::Status ReadPhoto(ExifReader& reader, const SharedState& state, int num
   return {};
 }
 
+// The files ④ rewrites, copied before it drops a text.
+constexpr const char* kRewrittenFiles[] = {paths::kOtherScript, paths::kFileNameScript,
+                                           paths::kMemoFile, paths::kTitleFile,
+                                           paths::kTopPhotoFile};
+
+// The completion note, with how many photos' texts were kept or backed up.
+std::string CompletionNote(const CarriedAnnotations& carried, const std::string& backup) {
+  std::string note = txt::kDataDone;
+  if (carried.kept > 0) note += txt::kKeptHead + std::to_string(carried.kept) + txt::kKeptTail;
+  if (carried.dropped > 0) {
+    note += txt::kBackedUpHead + std::to_string(carried.dropped) + txt::kBackedUpMiddle + backup +
+            txt::kBackedUpTail;
+  }
+  return note;
+}
+
 }  // namespace
 
 void CGalleryEditorDlg::OnHtmlData() {
@@ -45,6 +66,8 @@ void CGalleryEditorDlg::OnHtmlData() {
   site::GallerySummary summary;
   summary.folderCount = static_cast<int>(platform::ListJpg(paths::kPhotoDir).size());
   platform::Status outcome;
+  CarriedAnnotations carried;
+  std::string backup;
   {
     WaitCursor wait(ui_);
     ExifReader reader;
@@ -56,12 +79,26 @@ void CGalleryEditorDlg::OnHtmlData() {
     }
     if (outcome) summary.lastDate = site::ShootingDateText(reader);
 
-    // Titles and memos start afresh in the tables whether or not the run went through.
-    ResetAnnotations(state_.tables, state_.photoCount);
-
+    // The files are renumbered from what they hold; a stopped run leaves the
+    // tables as they are.
+    DataTables files = state_.tables;
+    if (outcome) carried = CarryAnnotations(ReadPreviousAnnotations(), state_, files);
+    if (outcome && carried.dropped > 0) {
+      auto folder = BackUpGalleryFiles(kRewrittenFiles);
+      if (folder) {
+        backup = *folder;
+      } else {
+        outcome = platform::Fail(txt::kBackupFailedPrefix + folder.error());
+      }
+    }
     if (outcome) {
-      if (platform::Status written = WriteDataScripts(summary); !written)
-        outcome = platform::Fail(WriteFailureMessage(written.error()));
+      platform::Status written = WriteDataScripts(summary, files);
+      if (written && carried.topPhoto) written = WriteTopPhoto(*carried.topPhoto);
+      if (!written) outcome = platform::Fail(WriteFailureMessage(written.error()));
+      // The tables follow the files, with what was registered and not saved on top.
+      state_.tables.title = files.title;
+      state_.tables.memo = files.memo;
+      ApplyUnsavedTexts(state_, state_.tables);
     }
   }
   // More thumbnails than photos: the numbers without a photo got an empty file name.
@@ -71,18 +108,19 @@ void CGalleryEditorDlg::OnHtmlData() {
       numbers.push_back(txt::kNumberLabelPrefix + std::to_string(n));
     ShowError(txt::kNoPhotoForNumbersHead + JoinNames(numbers) + txt::kNoPhotoForNumbersTail);
   }
-  EndStep(outcome, txt::kDataDone);
+  EndStep(outcome, CompletionNote(carried, backup).c_str());
 }
 
 // Each file is replaced whole or not at all; the first that cannot be written
 // is named and the step stops there.
-platform::Status CGalleryEditorDlg::WriteDataScripts(const site::GallerySummary& summary) {
+platform::Status CGalleryEditorDlg::WriteDataScripts(const site::GallerySummary& summary,
+                                                     const DataTables& tables) {
   const std::pair<const char*, std::string> files[] = {
       {paths::kOtherScript, site::OtherScriptText(summary)},
       {paths::kFileNameScript,
        site::FileNameScriptText(state_.photoList, state_.photoCount, state_.listedPhotos)},
-      {paths::kMemoFile, MemoFileText(state_.tables, state_.photoCount)},
-      {paths::kTitleFile, TitleFileText(state_.tables, state_.photoCount)},
+      {paths::kMemoFile, MemoFileText(tables, state_.photoCount)},
+      {paths::kTitleFile, TitleFileText(tables, state_.photoCount)},
   };
   for (const auto& [path, text] : files)
     if (platform::Status written = platform::ReplaceTextFile(path, text); !written) return written;

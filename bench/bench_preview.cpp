@@ -33,6 +33,7 @@ class QuietUi : public UiPort {
   void Invalidate() override {}
   void EndDialog() override {}
   std::optional<RgbColour> ChooseColour(RgbColour) override { return std::nullopt; }
+  SaveAnswer AskToSave(const std::string&) override { return SaveAnswer::kDiscard; }
   int messages() const { return messages_; }
 
  private:

@@ -20,6 +20,9 @@ class BatchUi : public UiPort {
   void Invalidate() override {}
   void EndDialog() override { ended_ = true; }
   std::optional<RgbColour> ChooseColour(RgbColour initial) override;
+  // Nobody to ask: nothing is saved that the actions did not save; the
+  // program reports unsaved texts when it ends.
+  SaveAnswer AskToSave(const std::string&) override { return SaveAnswer::kDiscard; }
   bool Progress(int done, int total) override;
 
   // The answer the next colour dialog gives: a colour, or nothing for cancel.

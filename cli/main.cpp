@@ -8,11 +8,14 @@
 #include "app/gallery_layout.h"
 #include "app/gallery_template_dir.h"
 #include "cli/batch_actions.h"
+#include "platform/encoding.h"
 #include "platform/program_info.h"
+#include "texts/kept_texts.h"
 
 namespace {
 constexpr int kExitDone = 0;
 constexpr int kExitEnded = 2;
+constexpr int kExitUnsaved = 3;
 constexpr int kExitUsage = 64;
 }  // namespace
 
@@ -44,6 +47,11 @@ int main(int argc, char** argv) {
   if (ui.ended()) return kExitEnded;
   for (const auto& action : *actions) {
     if (!RunBatchAction(action, dlg, ui, std::cout)) return kExitEnded;
+  }
+  // Registered texts live in memory only: a script that forgot "save" hears of it.
+  if (dlg.state().unsaved.any) {
+    std::cerr << "vornami-batch: " << platform::SjisToUtf8(txt::kBatchUnsaved) << "\n";
+    return kExitUnsaved;
   }
   return kExitDone;
 }

@@ -9,6 +9,7 @@
 
 #include "app/gallery_template_dir.h"
 #include "gui/qt_dialog.h"
+#include "gui/qt_translations.h"
 #include "gui/start_folder.h"
 #include "platform/program_info.h"
 
@@ -19,7 +20,8 @@ constexpr char kUsage[] =
     "The gallery editor dialog. Started in a folder that holds Pelvora/, it works\n"
     "there; started elsewhere (from the desktop's menu, say), it first asks for the\n"
     "gallery folder, remembering the last one, and offers to lay out a new gallery\n"
-    "in an empty folder as 'vornami-batch init' does.\n"
+    "in an empty folder as 'vornami-batch init' does, then waits for the photos\n"
+    "to be copied into its Pelvora/ folder.\n"
     "--help prints this text, --version the program's version.\n";
 
 }  // namespace
@@ -34,6 +36,7 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName("Vornami");
   QApplication::setApplicationName("vornami");
   QApplication::setDesktopFileName("org.example.Vornami");
+  InstallQtTranslations(app);
   QSettings settings;
   if (!EnterStartFolder(DesktopStartFolderPrompts(), settings,
                         QString::fromStdString(GalleryTemplateDir()))) {

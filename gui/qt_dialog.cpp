@@ -3,15 +3,18 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QContextMenuEvent>
+#include <QDesktopServices>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QUrl>
 
 #include "app/dialog_controls.h"
 #include "gui/app_icon.h"
@@ -19,6 +22,7 @@
 #include "platform/encoding.h"
 #include "texts/app_texts.h"
 #include "texts/batch_texts.h"
+#include "texts/kept_texts.h"
 #include "texts/version_texts.h"
 
 namespace {
@@ -84,19 +88,19 @@ void QtDialog::BuildControls() {
   }
   for (const DialogControl& item : DialogControls()) {
     if (item.kind != DialogControl::Kind::kEdit) continue;
-    auto* edit = new QPlainTextEdit(this);
+    QWidget* edit = nullptr;
+    if (item.id == ctl::kMemoEdit) {
+      auto* memo = new QPlainTextEdit(this);
+      memo->setTabChangesFocus(true);
+      memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+      edit = memo;
+    } else {
+      // The theme and the title hold one line: Enter there clicks the
+      // default button, "登録・更新", instead of breaking the line.
+      edit = new QLineEdit(this);
+    }
     edit->setGeometry(DluRect(item.rect));
     edit->setObjectName(QString("edit%1").arg(item.id));
-    edit->setTabChangesFocus(true);
-    if (item.id == ctl::kMemoEdit) {
-      edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    } else {
-      // One line high, Enter still inserts a line break, the text scrolls sideways.
-      edit->setLineWrapMode(QPlainTextEdit::NoWrap);
-      edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-      edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-      edit->document()->setDocumentMargin(1);
-    }
     edits_[item.id] = edit;
   }
   previewAnchor_ = new QWidget(this);
@@ -116,7 +120,7 @@ QPushButton* QtDialog::button(int controlId) const {
   return it == buttons_.end() ? nullptr : it->second;
 }
 
-QPlainTextEdit* QtDialog::edit(int controlId) const {
+QWidget* QtDialog::edit(int controlId) const {
   auto it = edits_.find(controlId);
   return it == edits_.end() ? nullptr : it->second;
 }
@@ -157,12 +161,18 @@ void QtDialog::SetWaitCursor(bool on) {
 }
 
 std::string QtDialog::GetEditText(int id) {
-  auto* e = edit(id);
-  return e ? ToCrLf(e->toPlainText()) : std::string();
+  if (auto* line = qobject_cast<QLineEdit*>(edit(id))) return line->text().toStdString();
+  auto* memo = qobject_cast<QPlainTextEdit*>(edit(id));
+  return memo ? ToCrLf(memo->toPlainText()) : std::string();
 }
 
 void QtDialog::SetEditText(int id, const std::string& utf8) {
-  if (auto* e = edit(id)) e->setPlainText(FromCrLf(utf8));
+  if (auto* line = qobject_cast<QLineEdit*>(edit(id))) {
+    line->setText(QString::fromStdString(utf8));
+    line->setCursorPosition(0);
+  } else if (auto* memo = qobject_cast<QPlainTextEdit*>(edit(id))) {
+    memo->setPlainText(FromCrLf(utf8));
+  }
 }
 
 void QtDialog::Invalidate() { update(); }
@@ -189,6 +199,7 @@ bool QtDialog::Progress(int done, int total) {
   if (!progress_) {
     progress_ = new QProgressDialog(this);
     progress_->setWindowTitle(Q(txt::kCaption));
+    progress_->setCancelButtonText(Q(txt::kStopStep));
     progress_->setWindowModality(Qt::WindowModal);
     progress_->setMinimumDuration(500);  // quick steps show no dialog at all
     progress_->setAutoClose(false);
@@ -199,10 +210,50 @@ bool QtDialog::Progress(int done, int total) {
   }
   progressTimer_.restart();
   progress_->setMaximum(total);
-  progress_->setLabelText(Q(txt::kProgressPhotos).arg(done).arg(total));
+  const QString count = Q(txt::kProgressPhotos).arg(done).arg(total);
+  progress_->setLabelText(progressStep_.isEmpty() ? count : progressStep_ + "\n" + count);
   progress_->setValue(done);  // a modal progress dialog processes events here
   QApplication::processEvents();
   return !progress_->wasCanceled();
+}
+
+void QtDialog::SetProgressStep(const std::string& utf8) {
+  progressStep_ = QString::fromStdString(utf8);
+}
+
+UiPort::SaveAnswer QtDialog::AskToSave(const std::string& utf8) {
+  QMessageBox box(QMessageBox::Question, Q(txt::kCaption), QString::fromStdString(utf8),
+                  QMessageBox::NoButton, this);
+  QPushButton* save = box.addButton(Q(txt::kAnswerSave), QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(Q(txt::kAnswerDiscard), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(Q(txt::kAnswerCancel), QMessageBox::RejectRole);
+  // Enter and Esc keep the dialog open: only a deliberate click ends it.
+  box.setDefaultButton(cancel);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == save) return SaveAnswer::kSave;
+  if (box.clickedButton() == discard) return SaveAnswer::kDiscard;
+  return SaveAnswer::kCancel;
+}
+
+bool QtDialog::WaitForPhotos(const std::string& utf8, const std::string& photoFolder) {
+  QMessageBox box(QMessageBox::Information, Q(txt::kCaption), QString::fromStdString(utf8),
+                  QMessageBox::NoButton, this);
+  QPushButton* open = box.addButton(Q(txt::kOpenPhotoFolder), QMessageBox::ActionRole);
+  QPushButton* reload = box.addButton(Q(txt::kReload), QMessageBox::AcceptRole);
+  QPushButton* quit = box.addButton(Q(txt::kQuit), QMessageBox::RejectRole);
+  box.setDefaultButton(reload);
+  box.setEscapeButton(quit);
+  // Opening the folder leaves the box up until the user comes back.
+  for (box.exec(); box.clickedButton() == open; box.exec()) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(photoFolder)));
+    box.setDefaultButton(reload);
+  }
+  return box.clickedButton() == reload;
+}
+
+void QtDialog::reject() {
+  if (!ended_) logic_.OnCancel();
 }
 
 void QtDialog::paintEvent(QPaintEvent* event) {

@@ -23,7 +23,10 @@ QString Q(const char* sjis) { return QString::fromStdString(platform::SjisToUtf8
 StartFolderPrompts DesktopStartFolderPrompts() {
   return {
       [](const QString& startDir) {
-        return QFileDialog::getExistingDirectory(nullptr, Q(txt::kChooseFolderCaption), startDir);
+        // Qt's own chooser, in Japanese under any locale; a desktop's may not be.
+        return QFileDialog::getExistingDirectory(
+            nullptr, Q(txt::kChooseFolderCaption), startDir,
+            QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
       },
       [](const QString& dir) {
         QString text = Q(txt::kOfferNewGalleryPrefix) + QDir::toNativeSeparators(dir) +

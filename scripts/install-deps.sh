@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake g++ clang clang-format pkg-config libgtest-dev   # build, tests, format check
   qt6-base-dev                                               # the dialog
+  qt6-translations-l10n                                      # Qt's own dialogs in Japanese
   fonts-ipafont-gothic fonts-ipafont-mincho                   # Japanese fonts for the dialog and pages
   libjpeg62-turbo-dev libturbojpeg0-dev                      # thumbnails made from the pictures
   libjpeg-turbo-progs                                        # cjpeg/djpeg for decoder tests and demo photos

@@ -104,6 +104,68 @@ TEST(AnnotationSave, ClosingWithoutSavingLeavesTheFiles) {
   EXPECT_FALSE(TempGallery::Exists(paths::kMemoFile));
 }
 
+// Closing, or a step that stops and ends the dialog, asks before texts typed
+// or registered and not saved are lost; only 保存しない loses them.
+TEST(AnnotationSave, ClosingAsksAboutUnsavedTexts) {
+  using Answer = UiPort::SaveAnswer;
+  enum class Before { kNothing, kTyped, kRegistered, kSaved, kRefused };
+  struct Case {
+    const char* name;
+    Before before;
+    Answer answer;
+    bool byStoppedStep;  // ④ stopping for lack of photos ends the dialog instead of 閉じる
+    bool asked, ended;
+    const char* savedTitle;  // in "title.js" afterwards; nullptr: no file
+  };
+  const Case cases[] = {
+      {"nothing typed", Before::kNothing, Answer::kCancel, false, false, true, nullptr},
+      {"typed, save", Before::kTyped, Answer::kSave, false, true, true, "富士山"},
+      {"typed, discard", Before::kTyped, Answer::kDiscard, false, true, true, nullptr},
+      {"typed, cancel", Before::kTyped, Answer::kCancel, false, true, false, nullptr},
+      {"registered, save", Before::kRegistered, Answer::kSave, false, true, true, "富士山"},
+      {"registered, discard", Before::kRegistered, Answer::kDiscard, false, true, true, nullptr},
+      {"registered, cancel", Before::kRegistered, Answer::kCancel, false, true, false, nullptr},
+      {"saved", Before::kSaved, Answer::kCancel, false, false, true, "富士山"},
+      {"a refused text is not saved", Before::kRefused, Answer::kSave, false, true, false, nullptr},
+      {"a stopped step asks too", Before::kRegistered, Answer::kSave, true, true, true, "富士山"},
+  };
+  for (const Case& c : cases) {
+    EditorGallery g(2);
+    if (c.before != Before::kNothing)
+      Type(g, "旅行", c.before == Before::kRefused ? "山😀" : "富士山", "");
+    if (c.before == Before::kRegistered || c.before == Before::kSaved) g.dlg.OnRegister();
+    if (c.before == Before::kSaved) g.dlg.OnSaveData();
+    g.ui.messages.clear();
+    g.ui.saveAnswer = c.answer;
+    if (c.byStoppedStep) {
+      fs::remove_all("Pelvora");
+      ASSERT_TRUE(g.dlg.Click(ctl::kData));
+    } else {
+      ASSERT_TRUE(g.dlg.Click(ctl::kClose));
+    }
+    EXPECT_EQ(g.ui.questions, c.asked ? std::vector<std::string>{"変更を保存しますか？"}
+                                      : std::vector<std::string>{})
+        << c.name;
+    EXPECT_EQ(g.ui.ended, c.ended) << c.name;
+    EXPECT_EQ(g.dlg.ended(), c.ended) << c.name;
+    if (!c.savedTitle) {
+      EXPECT_FALSE(TempGallery::Exists(paths::kTitleFile)) << c.name;
+    } else {
+      EXPECT_NE(File(paths::kTitleFile).find("titleName[1]=\""s + c.savedTitle + "\";"),
+                std::string::npos)
+          << c.name;
+      EXPECT_NE(File(paths::kSubjectFile).find("旅行"), std::string::npos) << c.name;
+    }
+    // Kept open, the typing is still there.
+    if (!c.ended) {
+      EXPECT_EQ(g.Edit(ctl::kThemeEdit), "旅行") << c.name;
+    }
+    if (c.before == Before::kRefused) {
+      EXPECT_EQ(g.ui.messages.size(), 1u) << c.name;
+    }
+  }
+}
+
 // The saved scripts must parse: a quote or backslash left raw would end the
 // string early and lose every title in the browser.
 TEST(AnnotationSave, SavedScriptsParseAsJavaScript) {

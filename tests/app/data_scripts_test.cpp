@@ -1,9 +1,10 @@
-// Button ④: "other.js" and "filename.js" written, titles and memos reset.
+// Button ④: "other.js" and "filename.js" written, titles and memos renumbered by name.
 #include "site/data_scripts.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "app/gallery_editor_dlg.h"
 #include "platform/encoding.h"
 #include "platform/fault_injection.h"
+#include "platform/text_file.h"
 #include "tests/support/exif_builder.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_gallery.h"
@@ -274,13 +276,14 @@ TEST(DataScripts, ALastPhotoWithItsApp1BeyondByte49StopsTheRunToo) {
   ExpectOldFiles();
 }
 
-TEST(DataScripts, TitlesAndMemosAreResetInFilesAndTables) {
+TEST(DataScripts, TextsSavedBeforeAnyFileNamesStayInFilesAndTables) {
   TempGallery gallery;
   WriteThree();
   for (const auto& name : kThree) TempGallery::WriteFile("gallery/thumbnail/Tn_" + name, "thumb");
-  TempGallery::WriteFile(
-      kTitle, OnDisk("/* ファイル「title.js」 */\n/* タイトル */\ntitleName = new Array();\n"
-                     "titleName[1]=\"朝\";\ntitleName[2]=\"昼\";\ntitleName[3]=\"夜\";\n"));
+  const std::string titles = OnDisk(
+      "/* ファイル「title.js」 */\n/* タイトル */\ntitleName = new Array();\n"
+      "titleName[1]=\"朝\";\ntitleName[2]=\"昼\";\ntitleName[3]=\"夜\";\n");
+  TempGallery::WriteFile(kTitle, titles);
   TempGallery::WriteFile(kNote,
                          OnDisk("/* ファイル「note.js」 */\n/* メモ */\nnote = new Array();\n"
                                 "note[1]=\"海<br>山\";\nnote[2]=\"x\";\nnote[3]=\"y\";\n"));
@@ -295,21 +298,221 @@ TEST(DataScripts, TitlesAndMemosAreResetInFilesAndTables) {
 
   ASSERT_TRUE(dlg.Click(ctl::kData));
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].utf8, kDone);
+  EXPECT_EQ(ui.messages[0].utf8, std::string(kDone) + "写真3枚のタイトル・メモを引き継ぎました。");
 
+  // "filename.js" never named them: each stays at its number.
   const DataTables& t = dlg.state().tables;
-  for (int n = 1; n <= 3; ++n) {
-    EXPECT_EQ(t.title[n + 2], "titleName[" + std::to_string(n) + "]=\"\";\n");
-    EXPECT_EQ(t.memo[n + 2], "note[" + std::to_string(n) + "]=\"\";\n");
-  }
+  EXPECT_EQ(t.title[3], "titleName[1]=\"" + *platform::Utf8ToSjis("朝") + "\";\n");
+  EXPECT_EQ(t.memo[5], "note[3]=\"y\";\n");
   EXPECT_EQ(t.title[2], "titleName = new Array();\n");
-  EXPECT_EQ(TempGallery::ReadFile(kTitle),
-            OnDisk("/* ファイル「title.js」 */\n/* タイトル */\ntitleName = new Array();\n"
-                   "titleName[1]=\"\";\ntitleName[2]=\"\";\ntitleName[3]=\"\";\n"));
-  EXPECT_EQ(TempGallery::ReadFile(kNote).find("海"), std::string::npos);
+  EXPECT_EQ(TempGallery::ReadFile(kTitle), titles);
+  EXPECT_NE(TempGallery::ReadFile(kNote).find(OnDisk("海")), std::string::npos);
   // The theme stays, and the edits keep what they showed.
   EXPECT_EQ(TempGallery::ReadFile("gallery/data/subject.js"), subjectBefore);
   EXPECT_EQ(ui.edits[ctl::kTitleEdit], "朝");
+  EXPECT_FALSE(fs::exists("vornami-backup"));
+}
+
+// The data files as an earlier ④ and saves left them: the photos it named,
+// their titles and memos, and the top photo.
+std::string AnnotationFile(bool titles, const std::vector<std::string>& values) {
+  std::string text = titles
+                         ? "/* ファイル「title.js」 */\n/* タイトル */\ntitleName = new Array();\n"
+                         : "/* ファイル「note.js」 */\n/* メモ */\nnote = new Array();\n";
+  for (std::size_t i = 0; i < values.size(); ++i)
+    text +=
+        (titles ? "titleName[" : "note[") + std::to_string(i + 1) + "]=\"" + values[i] + "\";\n";
+  return OnDisk(text);
+}
+std::string TopPhotoFile(int k) {
+  return OnDisk(
+      "/* ファイル「gallerytoppic.js」 */\n/* galleryトップ写真ファイルナンバー */\nvar k = " +
+      std::to_string(k) + ";\n");
+}
+std::string DatedName(int id) { return "2003_08_0" + std::to_string(id) + "_09_00_00.jpg"; }
+
+TEST(DataScripts, TextsAndTheTopPhotoFollowTheirPhotosByName) {
+  struct Case {
+    const char* name;
+    std::vector<int> before;  // photos the earlier "filename.js" named; none: no such file
+    std::vector<std::string> titles, memos;  // as saved, by earlier number
+    int topBefore;                           // 0: no top photo chosen
+    std::vector<int> after;                  // photos listed now
+    std::vector<std::string> expectedTitles, expectedMemos;
+    int expectedTop;
+    int kept, dropped;
+  };
+  const Case cases[] = {
+      {"a photo added after the others",
+       {1, 2, 3},
+       {"朝", "", "夜"},
+       {"", "昼<br>下", "x"},
+       2,
+       {1, 2, 3, 4},
+       {"朝", "", "夜", ""},
+       {"", "昼<br>下", "x", ""},
+       2,
+       3,
+       0},
+      {"a photo ① renamed between earlier ones",
+       {1, 3, 5},
+       {"a", "c", "e"},
+       {"", "", "m"},
+       3,
+       {1, 2, 3, 4, 5},
+       {"a", "", "c", "", "e"},
+       {"", "", "", "", "m"},
+       5,
+       3,
+       0},
+      {"a removed photo's texts go to the backup",
+       {1, 2, 3},
+       {"a", "b", ""},
+       {"", "", "\\\"c"},
+       2,
+       {1, 3},
+       {"a", ""},
+       {"", "\\\"c"},
+       1,
+       2,
+       1},
+      {"the top photo moves down, no texts",
+       {1, 2, 3},
+       {"", "", ""},
+       {"", "", ""},
+       3,
+       {2, 3},
+       {"", ""},
+       {"", ""},
+       2,
+       0,
+       0},
+      {"texts saved before ④ ran stay at their numbers",
+       {},
+       {"a", "b"},
+       {"", "m"},
+       0,
+       {1, 2, 3},
+       {"a", "b", ""},
+       {"", "m", ""},
+       0,
+       2,
+       0},
+      {"a gallery without texts", {1, 2}, {"", ""}, {"", ""}, 0, {1}, {""}, {""}, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    TempGallery gallery;
+    std::vector<std::string> before, after;
+    for (int id : c.before) before.push_back(DatedName(id));
+    for (int id : c.after) after.push_back(DatedName(id));
+    for (int id : c.after)
+      WritePhoto(DatedName(id), "2003:08:0" + std::to_string(id) + " 09:00:00", "M");
+    std::map<std::string, std::string> old;
+    if (!before.empty()) {
+      before.insert(before.begin(), "");
+      old[kFileName] = platform::ToCrLf(site::FileNameScriptText(
+          before, static_cast<int>(before.size()) - 1, static_cast<int>(before.size()) - 1));
+    }
+    old[kTitle] = AnnotationFile(true, c.titles);
+    old[kNote] = AnnotationFile(false, c.memos);
+    if (c.topBefore) old["gallery/data/gallerytoppic.js"] = TopPhotoFile(c.topBefore);
+    for (const auto& [path, text] : old) TempGallery::WriteFile(path, text);
+
+    DataRun run(after);
+    run.Data();
+    EXPECT_EQ(TempGallery::ReadFile(kTitle), AnnotationFile(true, c.expectedTitles)) << c.name;
+    EXPECT_EQ(TempGallery::ReadFile(kNote), AnnotationFile(false, c.expectedMemos)) << c.name;
+    EXPECT_EQ(
+        platform::ToCrLf(TitleFileText(run.dlg.state().tables, static_cast<int>(after.size()))),
+        AnnotationFile(true, c.expectedTitles))
+        << c.name;
+    if (c.expectedTop) {
+      EXPECT_EQ(TempGallery::ReadFile("gallery/data/gallerytoppic.js"), TopPhotoFile(c.expectedTop))
+          << c.name;
+    } else {
+      EXPECT_FALSE(TempGallery::Exists("gallery/data/gallerytoppic.js")) << c.name;
+    }
+
+    // The backup holds the files as they were, at their relative paths.
+    std::vector<fs::path> backups;
+    if (fs::exists("vornami-backup"))
+      for (const auto& e : fs::directory_iterator("vornami-backup")) backups.push_back(e.path());
+    ASSERT_EQ(backups.size(), c.dropped ? 1u : 0u) << c.name;
+    std::string note = kDone;
+    if (c.kept) note += "写真" + std::to_string(c.kept) + "枚のタイトル・メモを引き継ぎました。";
+    if (c.dropped) {
+      const std::string folder = backups[0].string() + "/";
+      EXPECT_EQ(backups[0].filename().string().size(), 15u) << folder;  // 20261210-153000
+      for (const auto& [path, text] : old) EXPECT_EQ(TempGallery::ReadFile(folder + path), text);
+      EXPECT_FALSE(TempGallery::Exists(folder + kOther)) << "there was none";
+      note += "なくなった写真" + std::to_string(c.dropped) +
+              "枚のタイトル・メモは、元のデータファイルごと「" + folder + "」に保存しました。";
+    }
+    EXPECT_EQ(run.Messages(), std::vector<std::string>{note}) << c.name;
+  }
+}
+
+TEST(DataScripts, NoTextIsDroppedWithoutABackup) {
+  TempGallery gallery;
+  WriteThree();
+  const std::vector<std::string> before = {"", kThree[0], "2003_08_03_12_00_00.jpg"};
+  TempGallery::WriteFile(kFileName, platform::ToCrLf(site::FileNameScriptText(before, 2, 2)));
+  const std::string titles = AnnotationFile(true, {"", "gone"});
+  TempGallery::WriteFile(kTitle, titles);
+  TempGallery::WriteFile("vornami-backup", "a file where the folder belongs");
+  DataRun run(kThree);
+  run.Data();
+  ASSERT_EQ(run.ui.messages.size(), 1u);
+  EXPECT_EQ(run.ui.messages[0].utf8.rfind("タイトル・メモのバックアップを作成できないため", 0), 0u)
+      << run.ui.messages[0].utf8;
+  EXPECT_TRUE(run.ui.ended);
+  EXPECT_EQ(TempGallery::ReadFile(kTitle), titles);
+  EXPECT_FALSE(TempGallery::Exists(kOther));
+
+  // Two backups in the same second never share a folder.
+  fs::remove("vornami-backup");
+  for (int i = 0; i < 2; ++i) {
+    TempGallery::WriteFile(kFileName, platform::ToCrLf(site::FileNameScriptText(before, 2, 2)));
+    TempGallery::WriteFile(kTitle, titles);
+    DataRun again(kThree);
+    again.Data();
+  }
+  int folders = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator("vornami-backup")) ++folders;
+  EXPECT_EQ(folders, 2);
+}
+
+// A text registered and not saved follows its photo when ② starts the
+// dialog again on a new photo and ④ renumbers; the files get only what was saved.
+TEST(DataScripts, RegisteredUnsavedTextsFollowTheirPhotoUnsaved) {
+  TempGallery gallery;
+  const std::vector<std::string> before = {"", DatedName(2), DatedName(4), DatedName(6)};
+  for (int id : {2, 4, 6}) {
+    WritePhoto(DatedName(id), "2003:08:0" + std::to_string(id) + " 09:00:00", "M");
+    TempGallery::WriteFile("gallery/thumbnail/Tn_" + DatedName(id), "thumb");
+  }
+  TempGallery::WriteFile(kFileName, platform::ToCrLf(site::FileNameScriptText(before, 3, 3)));
+  TempGallery::WriteFile(kTitle, AnnotationFile(true, {"a", "b", "c"}));
+  RecordingUi ui;
+  CGalleryEditorDlg dlg(ui);
+  ASSERT_TRUE(dlg.OnInitDialog());
+  dlg.OnLast();
+  ui.edits[ctl::kTitleEdit] = "c2";
+  dlg.OnRegister();
+
+  WritePhoto(DatedName(5), "2003:08:05 09:00:00", "M");  // copied in, then ② ran
+  TempGallery::WriteFile("gallery/thumbnail/Tn_" + DatedName(5), "thumb");
+  ASSERT_TRUE(dlg.OnInitDialog());
+  EXPECT_EQ(dlg.state().tables.title[6], "titleName[4]=\"c2\";\n");
+  ASSERT_TRUE(dlg.Click(ctl::kData));
+  EXPECT_EQ(TempGallery::ReadFile(kTitle), AnnotationFile(true, {"a", "b", "", "c"}));
+  EXPECT_EQ(platform::ToCrLf(TitleFileText(dlg.state().tables, 4)),
+            AnnotationFile(true, {"a", "b", "", "c2"}));
+  EXPECT_TRUE(dlg.HasUnsavedTexts());
+  ui.saveAnswer = UiPort::SaveAnswer::kSave;
+  ASSERT_TRUE(dlg.Click(ctl::kClose));
+  EXPECT_TRUE(ui.ended);
+  EXPECT_EQ(TempGallery::ReadFile(kTitle), AnnotationFile(true, {"a", "b", "", "c2"}));
 }
 
 TEST(DataScripts, AGalleryWithoutColoursGetsTheDefaultColours) {
@@ -335,14 +538,14 @@ TEST(DataScripts, SavedColoursAreNeverTouched) {
   EXPECT_EQ(TempGallery::ReadFile("gallery/data/colordata.js"), "var bgColor=\"#123456\";");
 }
 
-TEST(DataScripts, TablesAreResetEvenWhenTheRunStops) {
+TEST(DataScripts, TablesStayAsTheyWereWhenTheRunStops) {
   TempGallery gallery;
   DataRun run(kThree);
-  run.dlg.state().tables.title[3] = "titleName[1]=\"kept?\";\n";
-  run.dlg.state().tables.memo[5] = "note[3]=\"kept?\";\n";
+  run.dlg.state().tables.title[3] = "titleName[1]=\"kept\";\n";
+  run.dlg.state().tables.memo[5] = "note[3]=\"kept\";\n";
   run.Data();  // no photos: the run stops
-  EXPECT_EQ(run.dlg.state().tables.title[3], "titleName[1]=\"\";\n");
-  EXPECT_EQ(run.dlg.state().tables.memo[5], "note[3]=\"\";\n");
+  EXPECT_EQ(run.dlg.state().tables.title[3], "titleName[1]=\"kept\";\n");
+  EXPECT_EQ(run.dlg.state().tables.memo[5], "note[3]=\"kept\";\n");
 }
 
 TEST(DataScripts, AnUnwritableFileIsNamedAndTheOthersStayAsTheyWere) {

@@ -40,6 +40,26 @@ TEST(DialogStartup, NoPhotosEndsTheDialog) {
   EXPECT_EQ(d.ui.messages[0].utf8, kNoPhotos);
   EXPECT_EQ(d.ui.messages[0].style, UiPort::MessageStyle::kError);
   EXPECT_TRUE(d.ui.ended);
+  // The port was offered to wait, once, naming the folder to copy into.
+  ASSERT_EQ(d.ui.waits.size(), 1u);
+  EXPECT_NE(d.ui.waits[0].first.find(d.ui.waits[0].second), std::string::npos);
+  EXPECT_TRUE(d.ui.waits[0].second.ends_with("/Pelvora"));
+}
+
+// A window system waits while the user copies the photos; "look again" with
+// none there yet waits once more, and the start-up goes on once they are.
+TEST(DialogStartup, AGalleryWithoutPhotosWaitsForThem) {
+  TempGallery gallery;
+  Dialog d;
+  d.ui.whilePhotosAwaited = [&d] {
+    if (d.ui.waits.size() == 2) AddPhoto("IMG_0001.JPG");
+    return true;
+  };
+  EXPECT_TRUE(d.dlg.OnInitDialog());
+  EXPECT_EQ(d.ui.waits.size(), 2u);
+  ASSERT_EQ(d.ui.messages.size(), 1u);
+  EXPECT_EQ(d.ui.messages[0].utf8, kNotRenamed);
+  EXPECT_FALSE(d.ui.ended);
 }
 
 TEST(DialogStartup, UnrenamedFirstPhotoStopsWithTheDialogOpen) {

@@ -123,6 +123,26 @@ TEST(BatchCli, AMissingThumbnailNeverLocksTheUserOut) {
             std::string::npos);
 }
 
+// Registered texts live in memory until "save": a script that ends without
+// saving them is told so and exits 3; typing alone is no change.
+TEST(BatchCli, RegisteredTextsLeftUnsavedExitThree) {
+  TempGallery dir(false);
+  ASSERT_EQ(Batch({"init"}).exitCode, 0);
+  TempGallery::WriteFile("Pelvora/2003_08_03_09_05_00.jpg", "photo");
+  TempGallery::WriteFile("gallery/thumbnail/Tn_2003_08_03_09_05_00.jpg", "thumb");
+  const std::pair<std::vector<std::string>, int> cases[] = {
+      {{"title=題", "register"}, 3},
+      {{"title=題", "register", "save"}, 0},
+      {{"title=題"}, 0},
+      {{"title=題", "register", "save", "theme=旅", "register", "show"}, 3},
+  };
+  for (const auto& [args, exitCode] : cases) {
+    auto r = Batch(args);
+    EXPECT_EQ(r.exitCode, exitCode) << args.size();
+    EXPECT_EQ(r.err.find("保存されていません") != std::string::npos, exitCode == 3) << r.err;
+  }
+}
+
 // Bytes that are no UTF-8 (an overlong "/", a surrogate, a stray byte) are
 // named by their values as invalid input, never echoed.
 TEST(BatchCli, InvalidUtf8IsNamedNotEchoed) {

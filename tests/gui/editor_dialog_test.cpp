@@ -3,16 +3,25 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
+#include <functional>
 
 #include "app/dialog_controls.h"
 #include "gui/qt_dialog.h"
+#include "gui/start_folder.h"
 #include "platform/encoding.h"
 #include "tests/support/editor_gallery.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -34,6 +43,30 @@ class RecordingDialog : public QtDialog {
 
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// Once the event loop runs, the message box then open gets checked and the
+// button labelled `label` clicked; with no label, no box may be open (one is
+// cancelled, so the test cannot hang).
+void AnswerBox(const char* label, std::function<void(QMessageBox&)> check = {}) {
+  QTimer::singleShot(0, [label, check] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!label || !box) {
+      if (box) ADD_FAILURE() << "unexpected box: " << box->text().toStdString();
+      if (label) ADD_FAILURE() << "no message box is open for " << label;
+      if (box) box->reject();
+      return;
+    }
+    if (check) check(*box);
+    for (QAbstractButton* button : box->buttons()) {
+      if (button->text() == Q(label)) {
+        button->click();
+        return;
+      }
+    }
+    ADD_FAILURE() << "no button " << label;
+    box->reject();
+  });
+}
+
 class EditorDialog : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -52,11 +85,15 @@ class EditorDialog : public ::testing::Test {
     QTest::mouseClick(button, Qt::LeftButton);
   }
 
-  QPlainTextEdit* Edit(int id) { return dialog->edit(id); }
+  QWidget* Edit(int id) { return dialog->edit(id); }
+  QString Shown(int id) {
+    if (auto* line = qobject_cast<QLineEdit*>(Edit(id))) return line->text();
+    return qobject_cast<QPlainTextEdit*>(Edit(id))->toPlainText();
+  }
 
   // ASCII arrives as key presses; Japanese text as an input method commits it.
   void TypeInto(int id, const char* utf8) {
-    QPlainTextEdit* edit = Edit(id);
+    QWidget* edit = Edit(id);
     edit->setFocus();
     const QString text = Q(utf8);
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -91,13 +128,13 @@ TEST_F(EditorDialog, TypeRegisterSaveAndComeBack) {
 
   Click(ctl::kNext);
   EXPECT_EQ(dialog->logic().state().currentPhoto, 3);
-  EXPECT_EQ(Edit(ctl::kTitleEdit)->toPlainText(), QString());
-  EXPECT_EQ(Edit(ctl::kMemoEdit)->toPlainText(), QString());
-  EXPECT_EQ(Edit(ctl::kThemeEdit)->toPlainText(), Q("旅行"));
+  EXPECT_EQ(Shown(ctl::kTitleEdit), QString());
+  EXPECT_EQ(Shown(ctl::kMemoEdit), QString());
+  EXPECT_EQ(Shown(ctl::kThemeEdit), Q("旅行"));
   Click(ctl::kBack);
   EXPECT_EQ(dialog->logic().state().numberLabel, "No.2");
-  EXPECT_EQ(Edit(ctl::kTitleEdit)->toPlainText(), Q("富士山 \"朝\""));
-  EXPECT_EQ(Edit(ctl::kMemoEdit)->toPlainText(), Q("一行目\n二行目"));
+  EXPECT_EQ(Shown(ctl::kTitleEdit), Q("富士山 \"朝\""));
+  EXPECT_EQ(Shown(ctl::kMemoEdit), Q("一行目\n二行目"));
 
   const std::string titles = Utf8(TempGallery::ReadFile(paths::kTitleFile));
   const std::string memos = Utf8(TempGallery::ReadFile(paths::kMemoFile));
@@ -146,7 +183,7 @@ TEST_F(EditorDialog, RefusedTextKeepsTheDialogOpen) {
   EXPECT_TRUE(dialog->isVisible());
   Click(ctl::kLast);
   Click(ctl::kFirst);
-  EXPECT_EQ(Edit(ctl::kTitleEdit)->toPlainText(), QString());
+  EXPECT_EQ(Shown(ctl::kTitleEdit), QString());
 }
 
 // The colour picker is Qt's own, opened with the colour last accepted at that button.
@@ -176,6 +213,118 @@ TEST_F(EditorDialog, ColourDialogIsSeededAndItsChoiceWritten) {
   const std::string colours = TempGallery::ReadFile(paths::kColourFile);
   EXPECT_NE(colours.find("var bgColor=\"#ffffff\";\r\n"), std::string::npos) << colours;
   EXPECT_EQ(dialog->messages.size(), 2u);
+}
+
+// 閉じる, Esc and the close box ask the same question about unsaved texts,
+// through the real box; none of the dialog's closing buttons is its default.
+TEST_F(EditorDialog, ClosingAsksBeforeUnsavedTextsAreLost) {
+  enum class Close { kButton, kEscape, kCloseBox };
+  enum class Before { kTyped, kRegistered, kSaved };
+  struct Case {
+    const char* name;
+    Close close;
+    Before before;
+    const char* answer;  // the button clicked; nullptr: no question may come
+    bool closed;
+    bool saved;
+  };
+  const Case cases[] = {
+      {"typed, 閉じる, 保存", Close::kButton, Before::kTyped, "保存", true, true},
+      {"registered, Esc, キャンセル", Close::kEscape, Before::kRegistered, "キャンセル", false,
+       false},
+      {"registered, close box, 保存しない", Close::kCloseBox, Before::kRegistered, "保存しない",
+       true, false},
+      {"saved, 閉じる", Close::kButton, Before::kSaved, nullptr, true, true},
+  };
+  EXPECT_TRUE(dialog->button(ctl::kRegister)->isDefault());
+  EXPECT_FALSE(dialog->button(ctl::kClose)->isDefault());
+  for (const Case& c : cases) {
+    SetUp();  // a fresh dialog on the same photos
+    fs::remove(paths::kTitleFile);
+    TypeInto(ctl::kTitleEdit, "山");
+    if (c.before != Before::kTyped) Click(ctl::kRegister);
+    if (c.before == Before::kSaved) Click(ctl::kSave);
+    AnswerBox(c.answer, [](QMessageBox& box) {
+      EXPECT_EQ(box.text(), Q("変更を保存しますか？"));
+      EXPECT_EQ(box.defaultButton()->text(), Q("キャンセル"));
+    });
+    switch (c.close) {
+      case Close::kButton:
+        Click(ctl::kClose);
+        break;
+      case Close::kEscape:
+        QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        break;
+      case Close::kCloseBox:
+        dialog->close();
+        break;
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(dialog->isHidden(), c.closed) << c.name;
+    EXPECT_EQ(TempGallery::Exists(paths::kTitleFile), c.saved) << c.name;
+    if (c.saved) {
+      EXPECT_NE(Utf8(TempGallery::ReadFile(paths::kTitleFile)).find("titleName[1]=\"山\";"),
+                std::string::npos)
+          << c.name;
+    }
+  }
+}
+
+// The title holds one line: Enter registers what is typed, as 登録・更新.
+TEST_F(EditorDialog, EnterInTheTitleRegisters) {
+  TypeInto(ctl::kTitleEdit, "富士山");
+  QTest::keyClick(Edit(ctl::kTitleEdit), Qt::Key_Return);
+  EXPECT_EQ(dialog->logic().state().tables.title[3], Sjis("titleName[1]=\"富士山\";\n"));
+  EXPECT_EQ(Shown(ctl::kTitleEdit), Q("富士山"));
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_TRUE(dialog->messages.empty());
+}
+
+// A newcomer's first run: an empty folder gets a gallery, the dialog waits
+// while the photos are copied, then shows them once ① and ② ran.
+TEST(FirstRun, EmptyFolderLaidOutPhotosCopiedEditorShowsThem) {
+  SKIP_WITHOUT_SAMPLES();
+  EnsureApplication();
+  TempGallery dir(false);
+  const fs::path root = fs::current_path();
+  fs::create_directories("new");
+  QSettings settings((root / "settings.ini").c_str(), QSettings::IniFormat);
+  StartFolderPrompts prompts{
+      [&root](const QString&) { return QString::fromStdString((root / "new").string()); },
+      [](const QString&) { return true; },
+      [](const QString& message) { ADD_FAILURE() << message.toStdString(); }};
+  ASSERT_TRUE(EnterStartFolder(prompts, settings, QString(VORNAMI_BIN_DIR) + "/gallery_template"));
+  ASSERT_TRUE(fs::is_directory(root / "new/Pelvora"));
+
+  // 再読み込み before the copy asks again; after it, the start-up goes on.
+  const std::string photoFolder = fs::canonical(root / "new/Pelvora").string();
+  auto expectFolder = [photoFolder](QMessageBox& box) {
+    EXPECT_TRUE(box.text().contains(QString::fromStdString(photoFolder)))
+        << box.text().toStdString();
+    EXPECT_EQ(box.buttons().size(), 3);
+  };
+  AnswerBox("再読み込み", [&](QMessageBox& box) {
+    expectFolder(box);
+    QTimer::singleShot(0, [&] {
+      fs::copy_file(SamplesDir() + "/Canon_40D.jpg", root / "new/Pelvora/IMG_0001.JPG");
+      fs::copy_file(SamplesDir() + "/Fujifilm_FinePix6900ZOOM.jpg",
+                    root / "new/Pelvora/DSCF0002.jpg");
+      AnswerBox("再読み込み", expectFolder);
+    });
+  });
+  RecordingDialog dialog;
+  ASSERT_TRUE(dialog.Initialise());
+  EXPECT_EQ(dialog.messages,
+            std::vector<std::string>{
+                "ファイル名が変換されていません。「①ファイル名一括変換」以下を実行してください。"});
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  QTest::mouseClick(dialog.button(ctl::kRename), Qt::LeftButton);
+  QTest::mouseClick(dialog.button(ctl::kThumbnails), Qt::LeftButton);
+  EXPECT_EQ(dialog.logic().state().countLabel, Sjis("トータル写真枚数 = 2"));
+  EXPECT_EQ(dialog.logic().state().currentPhotoName.rfind("2001_02_19_", 0), 0u)
+      << dialog.logic().state().currentPhotoName;
+  EXPECT_EQ(dialog.logic().state().abortFlag, 0);
 }
 
 }  // namespace

@@ -1,0 +1,51 @@
+#include "app/gallery_backup.h"
+
+#include <ctime>
+#include <filesystem>
+#include <limits>
+#include <system_error>
+
+#include "platform/raw_file.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kBackupRoot[] = "vornami-backup";
+
+// The local time as the folder's name: 20261210-153000.
+std::string Stamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+  return stamp;
+}
+
+}  // namespace
+
+platform::Result<std::string> BackUpGalleryFiles(std::span<const char* const> paths) {
+  const std::string stamp = Stamp();
+  std::string folder;
+  std::error_code ec;
+  // create_directory is false for a folder already there: the next suffix is tried.
+  fs::create_directories(kBackupRoot, ec);
+  for (int attempt = 1; folder.empty(); ++attempt) {
+    std::string candidate = std::string(kBackupRoot) + "/" + stamp;
+    if (attempt > 1) candidate += "-" + std::to_string(attempt);
+    if (fs::create_directory(candidate, ec)) folder = candidate + "/";
+    if (ec) return platform::Fail(candidate);
+  }
+  for (const char* path : paths) {
+    if (!platform::IsRegularFile(path)) continue;
+    auto bytes = platform::ReadHead(path, std::numeric_limits<std::size_t>::max());
+    if (!bytes) return platform::Fail(bytes.error());
+    const fs::path target = fs::path(folder) / path;
+    fs::create_directories(target.parent_path(), ec);
+    if (ec) return platform::Fail(target.string());
+    auto written = platform::WriteOwnFile(target.string(), bytes->data(), bytes->size());
+    if (!written || *written != platform::Written::kFile) return platform::Fail(target.string());
+  }
+  return folder;
+}
