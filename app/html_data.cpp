@@ -42,6 +42,10 @@ platform::Status ReadPhoto(ExifReader& reader, const SharedState& state, int num
 
 void CGalleryEditorDlg::OnHtmlData() {
   state_.abortFlag = 0;
+  if (platform::Status names = CheckLinkSafeNames(); !names) {
+    StopWithError(names.error());
+    return;
+  }
   site::GallerySummary summary;
   summary.folderCount = static_cast<int>(platform::ListJpg(paths::kPhotoDir).size());
   platform::Status outcome;

@@ -30,9 +30,13 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
     StopWithError(txt::kNotRenamed);
     return;
   }
+  if (platform::Status names = CheckLinkSafeNames(); !names) {
+    StopWithError(names.error());
+    return;
+  }
   // A thumbnail folder the tables cannot hold would fail the initialisation
-  // that follows; nothing is written into it.
-  if (ExceedsPhotoTables(platform::ListJpg(paths::kThumbnailDir))) {
+  // that follows, which only counts thumbnails; nothing is written into it.
+  if (platform::ListJpg(paths::kThumbnailDir).size() > static_cast<std::size_t>(kMaxPhotos)) {
     StopWithError(txt::kTooManyThumbnails);
     return;
   }
@@ -40,6 +44,7 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
 
   const std::string photoDir = std::string(paths::kPhotoDir) + "/";
   platform::Status outcome;
+  std::vector<std::string> unreadable;  // named after the completion note
   {
     WaitCursor wait(ui_);
     ExifReader reader;
@@ -49,11 +54,14 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
     std::vector<PictureThumbnailJob> fromPictures;
     int done = 0;
     for (int i = 1; i <= n; ++i) {
-      // A photo that cannot be opened, or the user's stop, ends the loop
-      // quietly; the completion note follows.
+      // The user's stop ends the loop quietly; the completion note follows.
       if (!ui_.Progress(done, n)) break;
       const std::string& name = state_.photoList[i];
-      if (!reader.Load(photoDir + name)) break;
+      if (!reader.Load(photoDir + name)) {
+        unreadable.push_back(name);
+        ++done;
+        continue;
+      }
       if (!reader.FindExifBlock()) {
         outcome = platform::Fail(txt::kNoExifBlock + PhotoNameList({name}));
         break;
@@ -94,5 +102,8 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
     // One that could not be written comes before the photo that stopped the loop.
     if (!unwritten.empty()) outcome = platform::Fail(txt::kCannotWritePrefix + unwritten);
   }
-  if (EndStep(outcome, txt::kThumbnailsDone)) OnInitDialog();
+  if (EndStep(outcome, txt::kThumbnailsDone)) {
+    if (!unreadable.empty()) ShowError(txt::kUnreadableNoThumbnail + PhotoNameList(unreadable));
+    OnInitDialog();
+  }
 }
