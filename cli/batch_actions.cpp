@@ -124,5 +124,6 @@ std::string BatchUsage() {
          "  bg-color=C title-color=C item-color=C data-color=C    C is #rrggbb or cancel\n"
          "  reset-colors top-photo show\n"
          "Messages print as 'error: TEXT' or 'info: TEXT'.\n"
-         "Exit status: 0 done, 2 the dialog ended, 64 usage error.\n";
+         "Exit status: 0 done, 2 the dialog ended, 4 the gallery is open elsewhere,\n"
+         "64 usage error.\n";
 }
