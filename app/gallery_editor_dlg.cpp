@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 
 #include "app/annotation_carry.h"
 #include "app/dialog_controls.h"
 #include "app/gallery_file_replace.h"
 #include "app/line_rules.h"
+#include "app/link_safe_name.h"
+#include "app/photo_name_list.h"
 #include "app/startup_report.h"
+#include "exif/date_name.h"
 #include "platform/encoding.h"
 #include "platform/jpg_listing.h"
 #include "platform/text_file.h"
@@ -15,10 +19,19 @@
 #include "texts/kept_texts.h"
 #include "texts/version_texts.h"
 
+namespace {
+bool Overlong(const std::string& name) { return name.size() > kMaxPhotoNameBytes; }
+}  // namespace
+
 bool ExceedsPhotoTables(const std::vector<std::string>& names) {
   if (names.size() > static_cast<std::size_t>(kMaxPhotos)) return true;
-  return std::any_of(names.begin(), names.end(),
-                     [](const std::string& name) { return name.size() >= kNameSize; });
+  return std::any_of(names.begin(), names.end(), Overlong);
+}
+
+std::string TooManyPhotosMessage(const std::vector<std::string>& names) {
+  std::vector<std::string> overlong;
+  std::copy_if(names.begin(), names.end(), std::back_inserter(overlong), Overlong);
+  return txt::kTooManyPhotos + (overlong.empty() ? std::string() : PhotoNameList(overlong));
 }
 
 void CGalleryEditorDlg::ShowError(const std::string& sjis) {
@@ -101,9 +114,17 @@ platform::Status CGalleryEditorDlg::ListPhotosForBatchStep() {
   std::vector<std::string> photos = platform::ListJpg(paths::kPhotoDir);
   if (photos.empty()) return platform::Fail(txt::kNoPhotos);
   // More photos or longer names than the photo list holds: nothing is touched.
-  if (ExceedsPhotoTables(photos)) return platform::Fail(txt::kTooManyPhotos);
+  if (ExceedsPhotoTables(photos)) return platform::Fail(TooManyPhotosMessage(photos));
   state_.listedPhotos = static_cast<int>(photos.size());
   for (std::size_t i = 0; i < photos.size(); ++i) state_.photoList[i + 1] = photos[i];
+  return {};
+}
+
+platform::Status CGalleryEditorDlg::CheckLinkSafeNames() const {
+  const auto listed = state_.photoList.begin() + 1;
+  const std::string message =
+      LinkBreakingNamesMessage(std::vector<std::string>(listed, listed + state_.listedPhotos));
+  if (!message.empty()) return platform::Fail(message);
   return {};
 }
 
@@ -133,7 +154,7 @@ bool CGalleryEditorDlg::OnInitDialog() {
   }
   // More photos or longer names than the tables hold: say so and load nothing.
   if (ExceedsPhotoTables(photos)) {
-    ShowError(txt::kTooManyPhotos);
+    ShowError(TooManyPhotosMessage(photos));
     state_.abortFlag = 1;
     return true;
   }
@@ -141,8 +162,7 @@ bool CGalleryEditorDlg::OnInitDialog() {
   for (std::size_t i = 0; i < photos.size(); ++i) state_.photoList[i + 1] = photos[i];
 
   // Renamed photos are named YYYY_MM_DD_HH_MM_SS.jpg; only the first is checked.
-  const std::string& first = photos.front();
-  if (first.size() <= 16 || first[13] != '_' || first[16] != '_') {
+  if (!HasRenamedForm(photos.front())) {
     ShowError(txt::kNotRenamed);
     state_.abortFlag = 1;
     return true;

@@ -91,6 +91,9 @@ class CGalleryEditorDlg {
   // ① and ② list "Pelvora" afresh into the photo list; fails with the message
   // when it is empty or more than the tables hold.
   platform::Status ListPhotosForBatchStep();
+  // ② to ⑤: fails with the message naming the listed photos whose names
+  // would break the gallery's links.
+  platform::Status CheckLinkSafeNames() const;
   // ④'s scripts and annotation files; fails with the path of the first that
   // cannot be written.
   platform::Status WriteDataScripts(const site::GallerySummary& summary, const DataTables& tables);

@@ -52,9 +52,13 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
     StopWithError(txt::kNotRenamed);
     return;
   }
+  if (platform::Status names = CheckLinkSafeNames(); !names) {
+    StopWithError(names.error());
+    return;
+  }
   // A thumbnail folder the tables cannot hold would fail the initialisation
-  // that follows; nothing is written into it.
-  if (ExceedsPhotoTables(platform::ListJpg(paths::kThumbnailDir))) {
+  // that follows, which only counts thumbnails; nothing is written into it.
+  if (platform::ListJpg(paths::kThumbnailDir).size() > static_cast<std::size_t>(kMaxPhotos)) {
     StopWithError(txt::kTooManyThumbnails);
     return;
   }
@@ -63,6 +67,7 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
   const std::string photoDir = std::string(paths::kPhotoDir) + "/";
   platform::Status outcome;
   std::vector<std::pair<std::string, std::string>> emptyThumbnails;  // name, reason
+  std::vector<std::string> unreadable;  // named after the completion note
   {
     WaitCursor wait(ui_);
     ui_.SetProgressStep(platform::SjisToUtf8(txt::kStepThumbnails));
@@ -75,14 +80,17 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
     int done = 0;
     bool stopped = false;
     for (int i = 1; i <= n; ++i) {
-      // A photo that cannot be opened, or the user's stop, ends the loop
-      // quietly; the completion note follows.
+      // The user's stop ends the loop quietly; the completion note follows.
       if (!ui_.Progress(done, n)) {
         stopped = true;
         break;
       }
       const std::string& name = state_.photoList[i];
-      if (!reader.Load(photoDir + name)) break;
+      if (!reader.Load(photoDir + name)) {
+        unreadable.push_back(name);
+        ++done;
+        continue;
+      }
       if (!reader.FindExifBlock()) {
         outcome = platform::Fail(txt::kNoExifBlock + PhotoNameList({name}));
         break;
@@ -132,6 +140,7 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
   }
   if (EndStep(outcome, txt::kThumbnailsDone)) {
     if (!emptyThumbnails.empty()) ShowNote(EmptyThumbnailNote(emptyThumbnails));
+    if (!unreadable.empty()) ShowError(txt::kUnreadableNoThumbnail + PhotoNameList(unreadable));
     OnInitDialog();
   }
 }

@@ -1,5 +1,6 @@
 // ① Renames every photo in "Pelvora" after its shooting date and time.
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <map>
 
@@ -28,6 +29,37 @@ bool NameTaken(const std::string& path) {
   return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
 }
 
+// Why the file system refused a rename, in the user's words.
+std::string RefusalReason(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      return txt::kReasonNoPermission;
+    case EROFS:
+      return txt::kReasonReadOnly;
+    case EEXIST:
+    case ENOTEMPTY:
+      return txt::kReasonNameTaken;
+    case ENOENT:
+      return txt::kReasonMissing;
+    case ENOSPC:
+      return txt::kReasonDiskFull;
+    default:
+      return txt::kReasonErrorNumber + std::to_string(error);
+  }
+}
+
+const char* ProblemMessage(RenameProblem problem) {
+  switch (problem) {
+    case RenameProblem::kUnreadable:
+      return txt::kUnreadablePhotos;
+    case RenameProblem::kNoExifBlock:
+      return txt::kNoExifBlock;
+    default:
+      return txt::kNoShootingDate;
+  }
+}
+
 }  // namespace
 
 void CGalleryEditorDlg::OnRenameByDate() {
@@ -44,15 +76,16 @@ void CGalleryEditorDlg::OnRenameByDate() {
   {
     WaitCursor wait(ui_);
     ExifReader reader;
-    // Every photo is read before any is renamed. A photo that cannot be opened
-    // ends the reading quietly: the photos before it are renamed, the others
-    // keep their names, and the completion note follows.
+    // Every photo is read before any is renamed; one that cannot be read is
+    // named, and nothing is renamed.
     std::vector<ReadPhoto> photos;
     for (int i = 1; i <= n; ++i) {
       // Stopped by the user while reading: nothing is renamed.
       if (!ui_.Progress(i - 1, n)) return;
-      if (!reader.Load(dir + state_.photoList[i])) break;
-      ReadPhoto photo{state_.photoList[i], reader.FindExifBlock(), {}};
+      ReadPhoto photo;
+      photo.name = state_.photoList[i];
+      photo.readable = reader.Load(dir + photo.name);
+      photo.exifBlock = photo.readable && reader.FindExifBlock();
       if (photo.exifBlock) photo.newName = NewPhotoName(reader);
       photos.push_back(std::move(photo));
     }
@@ -61,24 +94,24 @@ void CGalleryEditorDlg::OnRenameByDate() {
     RenamePlan plan =
         PlanRenames(photos, [&dir](const std::string& name) { return NameTaken(dir + name); });
     if (plan.problem != RenameProblem::kNone) {
-      outcome = platform::Fail(
-          (plan.problem == RenameProblem::kNoExifBlock ? txt::kNoExifBlock : txt::kNoShootingDate) +
-          PhotoNameList(plan.named));
+      outcome = platform::Fail(ProblemMessage(plan.problem) + PhotoNameList(plan.named));
     } else {
-      const std::vector<std::string> finalNames = CarryOutRenames(dir, plan.moves);
+      const std::vector<RenameOutcome> outcomes = CarryOutRenames(dir, plan.moves);
       std::map<std::string, std::string> renamed;
-      // A rename the folder refused (a name taken meanwhile, say): those photos
-      // stay where they are, under their old or their temporary name.
-      std::vector<std::string> failed;
+      // A rename the file system refused (a read-only medium, a folder the user
+      // may not write, a name taken meanwhile): those photos stay where they
+      // are, under their old or their temporary name, and the first is named.
       for (std::size_t m = 0; m < plan.moves.size(); ++m) {
-        renamed[plan.moves[m].from] = finalNames[m];
-        if (finalNames[m] != plan.moves[m].to) failed.push_back(plan.moves[m].from);
+        renamed[plan.moves[m].from] = outcomes[m].name;
+        if (outcomes[m].name != plan.moves[m].to && outcome)
+          outcome =
+              platform::Fail(txt::kCannotRenamePrefix + plan.moves[m].from + txt::kReasonOpen +
+                             RefusalReason(outcomes[m].error) + txt::kReasonClose);
       }
       for (std::size_t i = 0; i < photos.size(); ++i) {
         auto it = renamed.find(photos[i].name);
         if (it != renamed.end()) state_.photoList[i + 1] = it->second;
       }
-      if (!failed.empty()) outcome = platform::Fail(txt::kNoShootingDate + PhotoNameList(failed));
     }
     std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);
   }

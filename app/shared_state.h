@@ -8,7 +8,10 @@
 
 #include "app/data_tables.h"
 
-inline constexpr std::size_t kNameSize = 100;  // a photo name of at most 99 bytes
+inline constexpr std::size_t kNameSize = 100;  // a name of at most 99 bytes
+// A photo name may have at most 96 bytes, so that its thumbnail's name, "Tn_"
+// plus the photo's, still fits in kNameSize.
+inline constexpr std::size_t kMaxPhotoNameBytes = kNameSize - 1 - 3;
 inline constexpr std::size_t kThumbnailBufferSize = 32768;
 
 // What "登録・更新" put into the tables since the data files were last saved,
@@ -38,5 +41,9 @@ struct SharedState {
   UnsavedTexts unsaved;
 };
 
-// A listing the fixed tables cannot hold: more than 1000 names, or a name of 100 bytes or more.
+// A listing of photos the fixed tables cannot hold: more than 1000 names, or a
+// name of more than 96 bytes.
 bool ExceedsPhotoTables(const std::vector<std::string>& names);
+// The message that refuses such a listing (Shift-JIS): the names too long
+// follow it, as the batch steps name photos.
+std::string TooManyPhotosMessage(const std::vector<std::string>& names);

@@ -63,6 +63,10 @@ std::string CompletionNote(const CarriedAnnotations& carried, const std::string&
 
 void CGalleryEditorDlg::OnHtmlData() {
   state_.abortFlag = 0;
+  if (platform::Status names = CheckLinkSafeNames(); !names) {
+    StopWithError(names.error());
+    return;
+  }
   site::GallerySummary summary;
   summary.folderCount = static_cast<int>(platform::ListJpg(paths::kPhotoDir).size());
   platform::Status outcome;

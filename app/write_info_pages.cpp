@@ -14,6 +14,10 @@
 
 void CGalleryEditorDlg::OnShootingInfo() {
   state_.abortFlag = 0;
+  if (platform::Status names = CheckLinkSafeNames(); !names) {
+    StopWithError(names.error());
+    return;
+  }
 
   // The folder is counted afresh; an empty folder still tries photo 1.
   const int folderCount =

@@ -11,6 +11,10 @@
 void CGalleryEditorDlg::OnHtmlFiles() {
   // A page that cannot be written stops the step and ends the dialog. The abort
   // flag is not cleared first: after a start-up that stopped, the dialog ends.
+  if (platform::Status names = CheckLinkSafeNames(); !names) {
+    StopWithError(names.error());
+    return;
+  }
   platform::Status outcome;
   {
     WaitCursor wait(ui_);

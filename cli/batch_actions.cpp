@@ -125,5 +125,5 @@ std::string BatchUsage() {
          "  reset-colors top-photo show\n"
          "Messages print as 'error: TEXT' or 'info: TEXT'.\n"
          "Exit status: 0 done, 2 the dialog ended, 3 registered texts left unsaved,\n"
-         "64 usage error.\n";
+         "4 the gallery is open elsewhere, 64 usage error.\n";
 }

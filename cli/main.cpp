@@ -9,13 +9,16 @@
 #include "app/gallery_template_dir.h"
 #include "cli/batch_actions.h"
 #include "platform/encoding.h"
+#include "platform/gallery_lock.h"
 #include "platform/program_info.h"
+#include "texts/app_texts.h"
 #include "texts/kept_texts.h"
 
 namespace {
 constexpr int kExitDone = 0;
 constexpr int kExitEnded = 2;
 constexpr int kExitUnsaved = 3;
+constexpr int kExitOpenElsewhere = 4;
 constexpr int kExitUsage = 64;
 }  // namespace
 
@@ -42,6 +45,12 @@ int main(int argc, char** argv) {
   }
   // stdout carries the message lines alone; progress only to a person watching.
   BatchUi ui(std::cout, isatty(STDERR_FILENO) ? &std::cerr : nullptr);
+  // One editor per gallery, for the whole run.
+  platform::GalleryLock lock;
+  if (lock.Take(".") == platform::GalleryLock::State::kHeldElsewhere) {
+    ui.ShowMessage(platform::SjisToUtf8(txt::kGalleryOpenElsewhere), UiPort::MessageStyle::kError);
+    return kExitOpenElsewhere;
+  }
   CGalleryEditorDlg dlg(ui);
   dlg.OnInitDialog();
   if (ui.ended()) return kExitEnded;

@@ -4,13 +4,22 @@
 
 std::optional<DateBuffer> ReadShootingDate(const ExifReader& reader) {
   auto entry = reader.DateTimeOriginal();
-  if (!entry) return std::nullopt;
+  // A value that fits in the entry's value field lies there, not at an offset.
+  if (!entry || entry->count <= 4) return std::nullopt;
   auto text = reader.Tiff().ValueBytes(*entry);
   if (!text) return std::nullopt;
   DateBuffer date{};
   std::copy_n(text->begin(), std::min(text->size(), kDateBufferSize - 1), date.begin());
-  if (date[0] == 0) return std::nullopt;
+  if (!IsDateText(date)) return std::nullopt;
   return date;
+}
+
+bool IsDateText(const DateBuffer& date) {
+  for (std::size_t pos = 0; pos < kDateTextLength; ++pos) {
+    const bool separator = pos % 3 == 1 && pos >= 4;  // 4, 7, 10, 13, 16
+    if (separator ? date[pos] == 0 : (date[pos] < '0' || date[pos] > '9')) return false;
+  }
+  return true;
 }
 
 std::string NameFromDate(const DateBuffer& date) {

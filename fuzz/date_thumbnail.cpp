@@ -1,7 +1,7 @@
 // Fuzz target: the readers of ① and ② on one photo's first 65,536 bytes: the
 // Exif block (after any segments), the shooting date and the name made from
-// it (which "filename.js" lists later), the orientation and the embedded
-// thumbnail.
+// it (which "filename.js" lists later and links to), the orientation and the
+// embedded thumbnail.
 #include <string>
 
 #include "exif/date_name.h"
@@ -18,11 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   if (auto date = ReadShootingDate(reader)) {
     FUZZ_CHECK((*date)[0] != 0 && date->back() == 0);
+    // Only digits and "_" plus ".jpg", in the renamed form.
     const std::string name = NameFromDate(*date);
-    FUZZ_CHECK(name.size() >= 5 && name.size() <= 19 + 4);
-    FUZZ_CHECK(name.ends_with(".jpg"));
-    if (IsPlainFileName(name)) FUZZ_CHECK(name.find('/') == std::string::npos);
-    HasRenamedForm(name);
+    FUZZ_CHECK(name.size() == 19 + 4 && name.ends_with(".jpg"));
+    FUZZ_CHECK(name.find_first_not_of("0123456789_") == 19);
+    FUZZ_CHECK(IsPlainFileName(name) && HasRenamedForm(name));
     FUZZ_CHECK(fuzz::IsScriptStringBody(site::ScriptStringBody(name)));
   }
 

@@ -183,11 +183,18 @@ void WritePhotoSeeds(const fs::path& dir) {
              {"date_slash", "2003/08/03 09:05:00"},
              {"date_zeros", std::string("2003\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 19)},
              {"date_long", std::string(150, '9')},
-             {"date_empty", ""}}) {
+             {"date_empty", ""},
+             {"date_only", std::string("1999:12:31\0\0\0\0\0\0\0\0\0\0", 20)},
+             {"date_hash", std::string("2019:01:01 00:00:#1\0", 20)},
+             {"date_blanks", std::string("    :  :     :  :  \0", 20)}}) {
       ExifJpeg j = Photo(Order::kLittle, "Canon", "Canon EOS D30");
       j.exif = {AsciiBytes(0x9003, date)};
       seed(name, j);
     }
+    // An empty date held in the entry itself: its value field is no offset.
+    ExifJpeg j = Photo(Order::kBig, "Canon", "Canon EOS D30");
+    j.exif = {Ascii(0x9003, "")};
+    seed("date_empty_in_entry", j);
   }
 }
 

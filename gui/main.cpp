@@ -2,6 +2,7 @@
 // current folder, or the one the user chooses when started elsewhere (from
 // the desktop's menu, say).
 #include <QApplication>
+#include <QMessageBox>
 #include <QSettings>
 #include <iostream>
 #include <string>
@@ -11,7 +12,10 @@
 #include "gui/qt_dialog.h"
 #include "gui/qt_translations.h"
 #include "gui/start_folder.h"
+#include "platform/encoding.h"
+#include "platform/gallery_lock.h"
 #include "platform/program_info.h"
+#include "texts/app_texts.h"
 
 namespace {
 
@@ -40,6 +44,13 @@ int main(int argc, char** argv) {
   QSettings settings;
   if (!EnterStartFolder(DesktopStartFolderPrompts(), settings,
                         QString::fromStdString(GalleryTemplateDir()))) {
+    return 0;
+  }
+  // One editor per gallery, for the whole run.
+  platform::GalleryLock lock;
+  if (lock.Take(".") == platform::GalleryLock::State::kHeldElsewhere) {
+    QMessageBox::warning(nullptr, QString::fromStdString(platform::SjisToUtf8(txt::kCaption)),
+                         QString::fromStdString(platform::SjisToUtf8(txt::kGalleryOpenElsewhere)));
     return 0;
   }
   QtDialog dialog;

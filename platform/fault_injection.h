@@ -6,7 +6,7 @@
 
 namespace platform {
 
-enum class FileOp { Open, Read, Write, Sync, Rename, List };
+enum class FileOp { Open, Read, Write, Sync, Rename, List, Lock };
 
 // Returns the error the operation fails with (an errno value such as ENOSPC or
 // EACCES), or 0 to let it run. A hook that returns true fails it with EPERM.

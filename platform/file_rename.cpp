@@ -30,7 +30,12 @@ bool RenameWithoutReplacing(const std::string& from, const std::string& to) {
 }  // namespace
 
 Status RenameNoReplace(const std::string& from, const std::string& to) {
-  if (!RenameWithoutReplacing(from, to)) return Fail(from);
+  if (!RenameWithoutReplacing(from, to)) {
+    const int error = errno;
+    Status failed = Fail(from);
+    errno = error;  // callers tell the user why
+    return failed;
+  }
   return {};
 }
 

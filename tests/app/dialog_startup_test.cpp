@@ -234,9 +234,8 @@ TEST(DialogStartup, TooManyPhotosOrTooLongNamesAreRefused) {
     std::size_t nameLength;
     bool refused;
   } cases[] = {
-      {"1000 photos fit", 1000, 28, false},
-      {"1001 photos do not", 1001, 28, true},
-      {"a 99-byte name fits", 1, 99, false},
+      {"1000 photos fit", 1000, 28, false},       {"1001 photos do not", 1001, 28, true},
+      {"a 96-byte name fits", 1, 96, false},      {"a 97-byte name does not", 1, 97, true},
       {"a 100-byte name does not", 1, 100, true},
   };
   for (const auto& c : cases) {
@@ -249,9 +248,11 @@ TEST(DialogStartup, TooManyPhotosOrTooLongNamesAreRefused) {
     Dialog d;
     EXPECT_TRUE(d.dlg.OnInitDialog()) << c.what;
     bool refused =
-        !d.ui.messages.empty() && d.ui.messages[0].utf8.find("100バイト以上") != std::string::npos;
+        !d.ui.messages.empty() && d.ui.messages[0].utf8.find("97バイト以上") != std::string::npos;
     EXPECT_EQ(refused, c.refused) << c.what;
+    // A name too long is named after the message; a count too high names none.
     if (c.refused) {
+      EXPECT_EQ(refused && d.ui.messages[0].utf8.ends_with(".jpg）"), c.nameLength > 96) << c.what;
       EXPECT_EQ(d.dlg.state().abortFlag, 1) << c.what;
       EXPECT_FALSE(d.ui.ended) << c.what;
     } else {

@@ -10,9 +10,13 @@
 #include "platform/encoding.h"
 #include "platform/fault_injection.h"
 #include "platform/text_file.h"
+#include "site/gallery_paths.h"
 #include "site/page_families.h"
+#include "tests/support/editor_gallery.h"
 #include "tests/support/recording_ui.h"
 #include "tests/support/temp_gallery.h"
+#include "texts/app_texts.h"
+#include "texts/batch_texts.h"
 
 namespace fs = std::filesystem;
 
@@ -285,6 +289,39 @@ TEST(GalleryPages, AMissingFolderIsNamedToo) {
   EXPECT_NE(run.ui.messages[0].utf8.find("gallery/section/action/action1.html"), std::string::npos);
   EXPECT_TRUE(run.ui.ended);
   EXPECT_TRUE(TempGallery::Exists("gallery/section/sec2top.html"));
+}
+
+// A photo name that would break the gallery's links ("../../Pelvora/" + name):
+// ② to ⑤ refuse it by name before writing anything.
+TEST(GalleryPages, NamesThatWouldBreakALinkAreRefusedByStepsTwoToFive) {
+  const std::string names[] = {"a#1.jpg",        "p100%.jpg", "why?.jpg",         "back\\slash.jpg",
+                               "two\nlines.jpg", "cr\r.jpg",  "\xE5\x86\x99.jpg", "\x82\xA0.jpg"};
+  for (int step : {ctl::kThumbnails, ctl::kInfo, ctl::kData, ctl::kPages}) {
+    for (const std::string& name : names) {
+      SCOPED_TRACE(std::to_string(step) + " " + name);
+      TempGallery gallery;
+      AddPhotos(1);
+      TempGallery::WriteFile(std::string(paths::kPhotoDir) + "/" + name, TinyJpeg());
+      TempGallery::WriteFile(std::string(paths::kThumbnailDir) + "/Tn_" + name, TinyJpeg());
+      RecordingUi ui;
+      CGalleryEditorDlg dlg(ui);
+      dlg.OnInitDialog();
+      ui.messages.clear();
+      ASSERT_TRUE(dlg.Click(step));
+      ASSERT_EQ(ui.messages.size(), 1u);
+      EXPECT_EQ(ui.messages[0].utf8,
+                platform::SjisToUtf8(std::string(txt::kLinkBreakingNames) + txt::kNamesOpen + name +
+                                     txt::kNamesClose));
+      EXPECT_TRUE(ui.ended);
+      EXPECT_EQ(dlg.state().abortFlag, 1);
+      for (const std::string& written :
+           {std::string(paths::kFileNameScript), paths::InfoPagePath(1),
+            std::string("gallery/notes/no1.html")})
+        EXPECT_FALSE(TempGallery::Exists(written)) << written;
+      EXPECT_EQ(TempGallery::ReadFile(std::string(paths::kThumbnailDir) + "/Tn_" + PhotoName(1)),
+                std::string(TinyJpeg().begin(), TinyJpeg().end()));
+    }
+  }
 }
 
 }  // namespace

@@ -226,21 +226,25 @@ TEST_F(MakeThumbnailsTest, NeverWritesThroughALinkToThePhoto) {
   EXPECT_EQ(ui.messages[0].utf8, U(txt::kThumbnailsDone));
 }
 
-TEST_F(MakeThumbnailsTest, APhotoThatCannotBeOpenedEndsTheLoopThenCompletes) {
+// A photo that cannot be read gets no thumbnail; every other photo gets its
+// own, and the unreadable ones are named after the completion note.
+TEST_F(MakeThumbnailsTest, APhotoThatCannotBeReadIsNamedAfterTheOthersAreWritten) {
   Bytes a = WritePhoto(kA, 100, 1);
   WritePhoto(kB, 100, 2);
-  WritePhoto(kC, 100, 3);
+  Bytes c = WritePhoto(kC, 100, 3);
   platform::SetFaultHook([](platform::FileOp op, std::string_view path) {
-    return op == platform::FileOp::Open && path == std::string("Pelvora/") + kB;
+    return op == platform::FileOp::Open && path == std::string("Pelvora/") + kB ? EACCES : 0;
   });
   Run();
   EXPECT_EQ(Thumb(kA), S(a));
   EXPECT_FALSE(TempGallery::Exists(std::string("gallery/thumbnail/Tn_") + kB));
-  EXPECT_FALSE(TempGallery::Exists(std::string("gallery/thumbnail/Tn_") + kC));
-  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_EQ(Thumb(kC), S(c));
+  ASSERT_GE(ui.messages.size(), 2u);
   EXPECT_EQ(ui.messages[0].utf8, U(txt::kThumbnailsDone));
+  EXPECT_EQ(ui.messages[1].utf8, U(txt::kUnreadableNoThumbnail) + "（" + kB + "）");
+  EXPECT_EQ(ui.messages[1].style, Style::kError);
   EXPECT_FALSE(ui.ended);
-  EXPECT_EQ(dlg.state().photoCount, 1);
+  EXPECT_EQ(dlg.state().photoCount, 2);
 }
 
 TEST_F(MakeThumbnailsTest, APhotoWithoutAnExifBlockEndsTheDialogKeepingEarlierThumbnails) {
@@ -279,6 +283,33 @@ TEST_F(MakeThumbnailsTest, MoreThanAThousandPhotosWriteNothing) {
   EXPECT_TRUE(ui.ended);
   EXPECT_EQ(dlg.state().abortFlag, 1);
   EXPECT_TRUE(platform::ListJpg("gallery/thumbnail").empty());
+}
+
+// Photo names of more than 96 bytes are named and nothing is written; a
+// thumbnail with a long name (left from before) is no reason to stop.
+TEST(MakeThumbnailsLimits, LongNamesAreNamedAndOnlyTheThumbnailCountIsLimited) {
+  const std::string longName = std::string("2003_01_15_10_20_31") + std::string(74, 'x') + ".jpg";
+  ASSERT_EQ(longName.size(), 97u);
+  for (bool longPhoto : {true, false}) {
+    TempGallery gallery;
+    RecordingUi ui;
+    CGalleryEditorDlg dlg(ui);
+    Bytes a = WritePhoto(kA, 100);
+    if (longPhoto)
+      WritePhoto(longName, 100);
+    else
+      TempGallery::WriteFile("gallery/thumbnail/Tn_" + longName, S(a));
+    ASSERT_TRUE(dlg.Click(ctl::kThumbnails));
+    ASSERT_FALSE(ui.messages.empty());
+    if (longPhoto) {
+      EXPECT_EQ(ui.messages[0].utf8, U(txt::kTooManyPhotos) + "（" + longName + "）");
+      EXPECT_TRUE(ui.ended);
+      EXPECT_FALSE(TempGallery::Exists(std::string("gallery/thumbnail/Tn_") + kA));
+    } else {
+      EXPECT_EQ(ui.messages[0].utf8, U(txt::kThumbnailsDone));
+      EXPECT_EQ(Thumb(kA), S(a));
+    }
+  }
 }
 
 TEST_F(MakeThumbnailsTest, MoreThanAThousandThumbnailsWriteNothing) {

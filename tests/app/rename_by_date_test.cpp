@@ -2,6 +2,7 @@
 // photo is ever lost or replaced.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -185,6 +186,13 @@ const StopCase kStopCases[] = {
      {{"a.jpg", nullptr}, {"b.jpg", ""}, {"c.jpg", nullptr}},
      txt::kNoExifBlock,
      "（a.jpg、c.jpg）"},
+    {"a date without its time, or with a non-digit, is no shooting date",
+     {{"a.jpg", "2003:01:15 10:20:30"},
+      {"b.jpg", "1999:12:31"},
+      {"c.jpg", "2019:01:01 00:00:#1"},
+      {"d.jpg", "    :  :     :  :  "}},
+     txt::kNoShootingDate,
+     "（b.jpg、c.jpg、d.jpg）"},
     {"ten named, then how many more", Undated(12), txt::kNoShootingDate,
      "（p01.jpg、p02.jpg、p03.jpg、p04.jpg、p05.jpg、p06.jpg、p07.jpg、p08.jpg、p09.jpg、"
      "p10.jpgほか2件）"},
@@ -236,13 +244,17 @@ TEST_F(RenameByDateTest, SwappedAndChainedNamesAndAPhotoLeftUnderATemporaryName)
   std::string d = WritePhoto("2004_01_01_00_00_01.jpg", "2004:01:01 00:00:02", 4);
   std::string e = WritePhoto("x.jpg", "2004:01:01 00:00:00", 5);
   std::string f = WritePhoto("vornami-tmp-2005_01_01_00_00_00.jpg", "2005:01:01 00:00:00", 6);
+  // The user's own photo on the temporary name the swapped pair would take.
+  std::string g = WritePhoto("vornami-tmp-2003_01_15_10_20_30.jpg", "2010:01:01 00:00:00", 7);
   Run();
   ExpectOnlyMessage(txt::kRenameDone, Style::kNote);
   const std::vector<std::string> names = {"2003_01_15_10_20_30.jpg", "2003_01_15_10_20_31.jpg",
                                           "2004_01_01_00_00_00.jpg", "2004_01_01_00_00_01.jpg",
-                                          "2004_01_01_00_00_02.jpg", "2005_01_01_00_00_00.jpg"};
+                                          "2004_01_01_00_00_02.jpg", "2005_01_01_00_00_00.jpg",
+                                          "2010_01_01_00_00_00.jpg"};
   EXPECT_EQ(Photos(), names);
-  EXPECT_EQ(ListedState(6), names);
+  EXPECT_EQ(ListedState(7), names);
+  EXPECT_EQ(TempGallery::ReadFile("Pelvora/" + names[6]), g);
   EXPECT_EQ(TempGallery::ReadFile("Pelvora/" + names[0]), a);
   EXPECT_EQ(TempGallery::ReadFile("Pelvora/" + names[1]), b);
   EXPECT_EQ(TempGallery::ReadFile("Pelvora/" + names[2]), e);
@@ -273,19 +285,53 @@ TEST_F(RenameByDateTest, StoppedByTheUserWhileReadingRenamesNothing) {
   EXPECT_EQ(ui.waitCursorLog, (std::vector<bool>{true, false}));
 }
 
-TEST_F(RenameByDateTest, APhotoThatCannotBeOpenedEndsTheRunQuietly) {
+// A photo that cannot be read (no permission, or another program has it) is
+// named and nothing is renamed, as for a photo without an Exif block.
+TEST_F(RenameByDateTest, APhotoThatCannotBeReadIsNamedAndNothingIsRenamed) {
   WritePhoto("a.jpg", "2003:01:15 10:20:30");
   std::string b = WritePhoto("b.jpg", "2004:01:15 10:20:30");
   WritePhoto("c.jpg", "2005:01:15 10:20:30");
   platform::SetFaultHook([](platform::FileOp op, std::string_view path) {
-    return op == platform::FileOp::Open && path == "Pelvora/b.jpg";
+    return op == platform::FileOp::Open && (path == "Pelvora/b.jpg" || path == "Pelvora/c.jpg")
+               ? EACCES
+               : 0;
   });
   Run();
-  ExpectOnlyMessage(txt::kRenameDone, Style::kNote);
-  EXPECT_FALSE(ui.ended);
-  EXPECT_EQ(dlg.state().abortFlag, 0);
-  EXPECT_EQ(Photos(), (std::vector<std::string>{"2003_01_15_10_20_30.jpg", "b.jpg", "c.jpg"}));
+  ExpectOnlyMessage(txt::kUnreadablePhotos, Style::kError, "（b.jpg、c.jpg）");
+  EXPECT_TRUE(ui.ended);
+  EXPECT_EQ(dlg.state().abortFlag, 1);
+  EXPECT_EQ(Photos(), (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg"}));
   EXPECT_EQ(TempGallery::ReadFile("Pelvora/b.jpg"), b);
+}
+
+// A rename the file system refuses is named with the reason, not blamed on
+// the dates; the other photos get their names.
+TEST_F(RenameByDateTest, ARenameTheFileSystemRefusesIsNamedWithItsReason) {
+  struct Case {
+    int error;
+    std::string reason;
+  } cases[] = {
+      {EACCES, U(txt::kReasonNoPermission)},
+      {EROFS, U(txt::kReasonReadOnly)},
+      {EIO, U(txt::kReasonErrorNumber) + std::to_string(EIO)},
+  };
+  for (const Case& c : cases) {
+    TempGallery folder;
+    RecordingUi recording;
+    CGalleryEditorDlg dialog(recording);
+    WritePhoto("a.jpg", "2003:01:15 10:20:30", 1);
+    std::string b = WritePhoto("b.jpg", "2004:01:15 10:20:30", 2);
+    platform::SetFaultHook([&c](platform::FileOp op, std::string_view path) {
+      return op == platform::FileOp::Rename && path == "Pelvora/b.jpg" ? c.error : 0;
+    });
+    ASSERT_TRUE(dialog.Click(ctl::kRename));
+    ASSERT_EQ(recording.messages.size(), 1u) << c.error;
+    EXPECT_EQ(recording.messages[0].utf8, U(txt::kCannotRenamePrefix) + "b.jpg (" + c.reason + ")");
+    EXPECT_EQ(recording.messages[0].style, Style::kError);
+    EXPECT_TRUE(recording.ended);
+    EXPECT_EQ(Photos(), (std::vector<std::string>{"2003_01_15_10_20_30.jpg", "b.jpg"}));
+    EXPECT_EQ(TempGallery::ReadFile("Pelvora/b.jpg"), b);
+  }
 }
 
 TEST_F(RenameByDateTest, AnEmptyPhotoFolderEndsTheDialog) {
@@ -309,13 +355,28 @@ TEST_F(RenameByDateTest, MoreThanAThousandPhotosRenameNothing) {
   EXPECT_TRUE(ui.waitCursorLog.empty());
 }
 
-TEST_F(RenameByDateTest, ANameOfAHundredBytesRenamesNothing) {
-  WritePhoto("a.jpg", "2003:01:15 10:20:30");
-  WritePhoto(std::string(96, 'n') + ".jpg", "2004:01:15 10:20:30");  // 100 bytes
-  Run();
-  ExpectOnlyMessage(txt::kTooManyPhotos, Style::kError);
-  EXPECT_TRUE(ui.ended);
-  EXPECT_TRUE(TempGallery::Exists("Pelvora/a.jpg"));
+// A name of more than 96 bytes ("Tn_" plus the name would reach 100) renames
+// nothing and is named.
+TEST(RenameByDateLimits, NamesOfMoreThan96BytesRenameNothingAndAreNamed) {
+  for (std::size_t length : {96, 97, 100}) {
+    TempGallery gallery;
+    RecordingUi ui;
+    CGalleryEditorDlg dlg(ui);
+    const std::string longName = std::string(length - 4, 'n') + ".jpg";
+    WritePhoto("a.jpg", "2003:01:15 10:20:30");
+    WritePhoto(longName, "2004:01:15 10:20:30");
+    ASSERT_TRUE(dlg.Click(ctl::kRename));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    if (length <= 96) {
+      EXPECT_EQ(ui.messages[0].utf8, U(txt::kRenameDone));
+      EXPECT_EQ(Photos(),
+                (std::vector<std::string>{"2003_01_15_10_20_30.jpg", "2004_01_15_10_20_30.jpg"}));
+      continue;
+    }
+    EXPECT_EQ(ui.messages[0].utf8, U(txt::kTooManyPhotos) + "（" + longName + "）") << length;
+    EXPECT_TRUE(ui.ended);
+    EXPECT_EQ(Photos(), (std::vector<std::string>{"a.jpg", longName}));
+  }
 }
 
 }  // namespace

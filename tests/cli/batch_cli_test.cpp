@@ -1,9 +1,13 @@
 // vornami-batch as scripts use it: arguments, output lines and exit codes.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
 #include "platform/encoding.h"
+#include "platform/gallery_lock.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_gallery.h"
 
@@ -187,6 +191,45 @@ TEST(BatchCli, InitNamesAPathTakenByTheWrongKind) {
     EXPECT_NE(r.exitCode, 0) << c.path;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
   }
+}
+
+// One editor per gallery: while another process holds the gallery,
+// vornami-batch is refused with exit 4 and a message saying why, and writes
+// nothing; init is no editor. A holder that is killed leaves no lock behind.
+TEST(BatchCli, ASecondEditorIsRefusedWhileTheGalleryIsOpenElsewhere) {
+  TempGallery dir(false);
+  ASSERT_EQ(Batch({"init"}).exitCode, 0);
+  TempGallery::WriteFile("Pelvora/2003_08_03_09_05_00.jpg", "photo");
+  TempGallery::WriteFile("gallery/thumbnail/Tn_2003_08_03_09_05_00.jpg", "thumb");
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t holder = fork();
+  ASSERT_GE(holder, 0);
+  if (holder == 0) {  // the first editor: takes the gallery and keeps it until killed
+    platform::GalleryLock lock;
+    const char held = lock.Take(".") == platform::GalleryLock::State::kHeld ? 'y' : 'n';
+    if (write(ready[1], &held, 1) != 1) _exit(1);
+    for (;;) pause();
+  }
+  char held = 0;
+  ASSERT_EQ(read(ready[0], &held, 1), 1);
+  close(ready[0]);
+  close(ready[1]);
+  EXPECT_EQ(held, 'y');
+
+  auto refused = Batch({"title=残らない", "register", "save", "show"});
+  EXPECT_EQ(refused.exitCode, 4);
+  EXPECT_EQ(refused.out,
+            "error: このギャラリーは別のVornami（編集画面またはvornami-batch）で開かれています。そ"
+            "ちらを終了してから、もう一度開いてください。\n");
+  EXPECT_FALSE(fs::exists("gallery/data/title.js"));
+  EXPECT_EQ(Batch({"init"}).exitCode, 0);
+
+  kill(holder, SIGKILL);
+  ASSERT_EQ(waitpid(holder, nullptr, 0), holder);
+  auto after = Batch({"show"});
+  EXPECT_EQ(after.exitCode, 0) << after.out;
+  EXPECT_NE(after.out.find("name: 2003_08_03_09_05_00.jpg\n"), std::string::npos) << after.out;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/exif_builder.h"
@@ -91,6 +92,22 @@ TEST(DateNameTest, CopiesAtMost99BytesOfALongValue) {
   EXPECT_EQ(NameFromDate(*date), "2003_01_15_10_20_30.jpg");
 }
 
+// Every date that is read makes a name of digits and "_" that has the
+// renamed form; separators other than ":" and " " are taken as they come.
+TEST(DateNameTest, ADateThatIsReadMakesANameOfDigitsAndUnderscores) {
+  for (const char* text : {"2003:01:15 10:20:30", "2003-01-15T10.20.30", "0000:00:00 00:00:00",
+                           "2003:01:15 10:20:30.25 extra"}) {
+    ExifJpeg jpeg;
+    jpeg.exif.push_back(fixture::Ascii(0x9003, text));
+    auto date = DateOf(jpeg);
+    ASSERT_TRUE(date) << text;
+    const std::string name = NameFromDate(*date);
+    EXPECT_EQ(name.size(), 23u) << text;
+    EXPECT_EQ(name.find_first_not_of("0123456789_"), 19u) << text;
+    EXPECT_TRUE(HasRenamedForm(name)) << text;
+  }
+}
+
 TEST(DateNameTest, PhotosWithoutAUsableDateHaveNone) {
   struct Case {
     const char* what;
@@ -127,6 +144,28 @@ TEST(DateNameTest, PhotosWithoutAUsableDateHaveNone) {
     j.exif.push_back(fixture::Ascii(0x9003, "2003:01:15 10:20:30"));
     j.exif.push_back(fixture::Raw(0x9003, 2, 20, 0xFFFFFF00));
     cases.push_back({"last entry outside", j});
+  }
+  // Hostile texts: a date without its time (zero bytes after it), an empty
+  // value held in the entry itself (its value field is no offset), blanks,
+  // a non-digit in a date or time position, zero bytes as separators.
+  std::string zeroSeparated = "2003:01:15:10:20:30";
+  for (std::size_t pos : {4, 7, 10, 13, 16}) zeroSeparated[pos] = '\0';
+  const std::pair<const char*, fixture::Entry> hostile[] = {
+      {"the date only",
+       fixture::AsciiBytes(0x9003, std::string("1999:12:31") + std::string(10, '\0'))},
+      {"empty, held in the entry", fixture::Ascii(0x9003, "")},
+      {"three bytes held in the entry", fixture::Ascii(0x9003, "II")},
+      {"blanks", fixture::Ascii(0x9003, "    :  :     :  :  ")},
+      {"a hash in the seconds", fixture::Ascii(0x9003, "2019:01:01 00:00:#1")},
+      {"a slash in the year", fixture::Ascii(0x9003, "20/3:01:15 10:20:30")},
+      {"one second digit", fixture::Ascii(0x9003, "2003:01:15 10:20:3")},
+      {"zero bytes as separators", fixture::AsciiBytes(0x9003, zeroSeparated)},
+      {"a full-width digit", fixture::Ascii(0x9003, "2003:01:15 10:20:\x82\x4F")},
+  };
+  for (const auto& [what, entry] : hostile) {
+    ExifJpeg j;
+    j.exif.push_back(entry);
+    cases.push_back({what, j});
   }
   {
     ExifJpeg j;

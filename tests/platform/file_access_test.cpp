@@ -8,6 +8,7 @@
 
 #include "platform/fault_injection.h"
 #include "platform/file_rename.h"
+#include "platform/gallery_lock.h"
 #include "platform/jpg_listing.h"
 #include "platform/raw_file.h"
 #include "tests/support/temp_gallery.h"
@@ -58,6 +59,30 @@ TEST(RenameNoReplace, FaultSeamMakesItFail) {
   EXPECT_FALSE(platform::RenameNoReplace("a.jpg", "c.jpg"));
   platform::SetFaultHook(nullptr);
   EXPECT_TRUE(TempGallery::Exists("a.jpg"));
+}
+
+// One holder at a time, even inside one process; released with its holder,
+// and no file appears. A folder that cannot be locked is no reason to stop.
+TEST(GalleryLock, OneHolderAtATimeAndNoLockWhereThereCannotBeOne) {
+  using State = platform::GalleryLock::State;
+  TempGallery dir(false);
+  {
+    platform::GalleryLock first, second;
+    EXPECT_EQ(first.Take("."), State::kHeld);
+    EXPECT_EQ(second.Take("."), State::kHeldElsewhere);
+    platform::GalleryLock moved = std::move(first);
+    EXPECT_EQ(second.Take("."), State::kHeldElsewhere);
+  }
+  platform::GalleryLock again;
+  EXPECT_EQ(again.Take("."), State::kHeld);
+  EXPECT_TRUE(fs::is_empty("."));
+  EXPECT_EQ(platform::GalleryLock().Take("no-such-folder"), State::kUnavailable);
+  fs::create_directory("read-only-medium");
+  platform::SetFaultHook([](platform::FileOp op, std::string_view) {
+    return op == platform::FileOp::Lock ? ENOLCK : 0;
+  });
+  EXPECT_EQ(platform::GalleryLock().Take("read-only-medium"), State::kUnavailable);
+  platform::SetFaultHook(nullptr);
 }
 
 TEST(RawFile, ReadsAtMostTheRequestedHead) {
