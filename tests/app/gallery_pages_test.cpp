@@ -89,7 +89,7 @@ TEST(GalleryPages, MemoPageIsWrittenByteForByte) {
   run.Pages();
   EXPECT_EQ(TempGallery::ReadFile("gallery/notes/no7.html"),
             "<!-- no7.html -->\r\n"
-            "<html>\r\n"
+            "<html lang=\"ja\">\r\n"
             "<head>\r\n"
             "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\r\n"
             "<title>Tavisque</title>\r\n"
@@ -117,23 +117,23 @@ TEST(GalleryPages, SectionPageKeepsItsIndentsAndTrailingComma) {
   ASSERT_EQ(lines.size(), 21u);
   EXPECT_EQ(lines[6], "<frameset rows=\"35,*,35,\" border=\"0\">");
   EXPECT_EQ(lines[7],
-            "   <frame src=\"./title/tit12.html\" name=\"title\" noresize scrolling=\"no\" "
+            "   <frame src=\"./title/tit12.html\" name=\"title\" title=\"" + Sjis("タイトル") + "\" noresize scrolling=\"no\" "
             "marginheight=\"0\">");
   EXPECT_EQ(lines[9],
-            "     <frame src=\"./space/space.html\" name=\"space\" noresize scrolling=\"no\" "
+            "     <frame src=\"./space/space.html\" name=\"space\" title=\"" + Sjis("余白") + "\" noresize scrolling=\"no\" "
             "marginheight=\"0\">");
   EXPECT_EQ(lines[10], "      <frameset rows=\"35,200,35,*\" border=\"0\">");
   EXPECT_EQ(lines[12],
-            "         <frame src=\"../notes/no12.html\" name=\"notes\" noresize "
+            "         <frame src=\"../notes/no12.html\" name=\"notes\" title=\"" + Sjis("メモ") + "\" noresize "
             "marginheight=\"0\">");
   EXPECT_EQ(lines[14],
-            "         <frame src=\"./information/inf12.html\" name=\"information\" "
+            "         <frame src=\"./information/inf12.html\" name=\"information\" title=\"" + Sjis("撮影情報") + "\" "
             "noresize marginheight=\"0\">");
   EXPECT_EQ(lines[15], "   </frameset>");
   EXPECT_EQ(lines[16],
-            "         <frame src=\"./pic/pic12.html\" name=\"pic\" noresize marginheight=\"0\">");
+            "         <frame src=\"./pic/pic12.html\" name=\"pic\" title=\"" + Sjis("写真") + "\" noresize marginheight=\"0\">");
   EXPECT_EQ(lines[18],
-            "         <frame src=\"./action/action12.html\" name=\"action\" noresize "
+            "         <frame src=\"./action/action12.html\" name=\"action\" title=\"" + Sjis("ナビゲーション") + "\" noresize "
             "scrolling=\"no\" marginheight=\"0\">");
 }
 
@@ -146,7 +146,7 @@ TEST(GalleryPages, EveryPageDeclaresShiftJisRightAfterItsHead) {
     std::size_t lines;
   } families[] = {
       {"gallery/notes/no1.html", 17},
-      {"gallery/section/pic/pic1.html", 24},
+      {"gallery/section/pic/pic1.html", 25},
       {"gallery/section/title/tit1.html", 52},
       {"gallery/section/sec1top.html", 21},
       {"gallery/section/action/action1.html", 83},
@@ -198,7 +198,7 @@ TEST(GalleryPages, PhotoNumbersAtDigitBoundaries) {
     EXPECT_NE(memo[12].find(",note[" + no + "],"), std::string::npos);
     auto pic = Lines(TempGallery::ReadFile("gallery/section/pic/pic" + no + ".html"));
     EXPECT_EQ(pic[0], "<!-- pic" + no + ".html -->");
-    EXPECT_EQ(pic[13], "jpgName = \"../../../Pelvora/\"+fileName[" + no + "];");
+    EXPECT_EQ(pic[14], "jpgName = \"../../../Pelvora/\"+fileName[" + no + "];");
     auto title = Lines(TempGallery::ReadFile("gallery/section/title/tit" + no + ".html"));
     EXPECT_EQ(title[0], "<!-- tit" + no + ".html -->");
     EXPECT_EQ(title[27], "l = " + no + ";");
