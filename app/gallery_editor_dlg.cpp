@@ -69,6 +69,7 @@ bool CGalleryEditorDlg::OnInitDialog() {
   state_.abortFlag = 0;
   // A save cut short (power cut, killed program) leaves its temporary file.
   platform::RemoveLeftoverTemporaries(paths::kDataDir);
+  OfferUpgrade();
 
   std::vector<std::string> photos = platform::ListJpg(paths::kPhotoDir);
   if (photos.empty()) {
