@@ -70,6 +70,8 @@ TEST(GalleryPages, ThreePhotosGiveFifteenPagesFamilyByFamily) {
       "gallery/section/action/action1.html",
       "gallery/section/action/action2.html",
       "gallery/section/action/action3.html",
+      // Then the list of screen copies (no photos here: no tiles, no copies).
+      "gallery/data/screen.js",
   };
   EXPECT_EQ(opened, expected);
   for (const auto& path : expected) EXPECT_TRUE(TempGallery::Exists(path)) << path;
