@@ -31,16 +31,21 @@ Tree Files(const fs::path& root) {
   return tree;
 }
 
+void Write(const std::string& path, const std::string& bytes) {
+  fs::create_directories(fs::path(path).parent_path());
+  TempGallery::WriteFile(path, bytes);
+}
+
 // The previous release's gallery: its fixed pages as it shipped them
 // (Shift-JIS, CR LF), photos, data files, ⑤'s pages and a file of the user's.
 void LayOutPreviousGallery() {
   for (const auto& [path, utf8] : Files(kPrevious))
-    TempGallery::WriteFile(path, platform::ToCrLf(*platform::Utf8ToSjis(utf8)));
+    Write(path, platform::ToCrLf(*platform::Utf8ToSjis(utf8)));
   TempGallery::WriteFile("Pelvora/2003_08_03_09_05_00.jpg", std::string("\xFF\xD8 photo"));
   TempGallery::WriteFile("gallery/thumbnail/Tn_2003_08_03_09_05_00.jpg", std::string("thumb"));
   TempGallery::WriteFile("gallery/data/title.js", std::string("titleName[1] = \"t\";\r\n"));
   TempGallery::WriteFile("gallery/section/sec1top.html", std::string("<!-- sec1top.html -->\r\n"));
-  TempGallery::WriteFile("gallery/menu/mine.html", std::string("the user's own page\r\n"));
+  Write("gallery/menu/mine.html", std::string("the user's own page\r\n"));
 }
 
 TEST(GalleryUpgrade, APreviousReleasesGalleryIsUpgradedAndNothingElseChanges) {
@@ -99,7 +104,7 @@ TEST(GalleryUpgrade, OnlyOlderOrUnversionedPagesAreReplaced) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.marker);
     TempGallery gallery;
-    for (const auto& [path, bytes] : Files(kTemplate)) TempGallery::WriteFile(path, bytes);
+    for (const auto& [path, bytes] : Files(kTemplate)) Write(path, bytes);
     TempGallery::WriteFile("gallery/menu/menu.html", "<!DOCTYPE html>\r\n" + c.marker + "\r\n");
     EXPECT_EQ(HasOlderFixedPages(kTemplate.string(), "."), c.replaced);
     auto done = UpgradeFixedPages(kTemplate.string(), ".", "20261210-153000");
