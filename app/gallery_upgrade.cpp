@@ -115,7 +115,7 @@ platform::Result<UpgradeDone> UpgradeFixedPages(const std::string& templateDir,
     if (!bytes) return platform::Fail(bytes.error());
     fs::create_directories(target.parent_path(), ec);
     if (platform::WriteOwnFile(target.string(), bytes->data(), bytes->size()) !=
-        platform::WriteResult::kWritten)
+        platform::Written::kFile)
       return platform::Fail(target.string());
     done.replaced.push_back(relative);
   }

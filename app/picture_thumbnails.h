@@ -1,10 +1,11 @@
 #pragma once
-// Thumbnails made from the pictures of many photos. The work is spread over
-// up to two threads; each photo's thumbnail depends on that photo alone, so
-// the files are the same whatever the order they are finished in.
+// Thumbnails made from the pictures of many photos, on up to two threads
+// (two_thread_jobs.h).
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/result.h"
 
 struct PictureThumbnailJob {
   std::string photoPath;
@@ -12,8 +13,6 @@ struct PictureThumbnailJob {
   int orientation = 1;
 };
 
-// From this many photos on, two threads share the work.
-inline constexpr std::size_t kParallelPictureJobs = 4;
 // Photo files are read whole, up to this size.
 inline constexpr std::size_t kMaxPhotoFileBytes = 256u << 20;
 
@@ -21,7 +20,7 @@ inline constexpr std::size_t kMaxPhotoFileBytes = 256u << 20;
 // an empty file when the photo cannot be read or decoded; a missing folder is
 // skipped. Calls progress with the number of jobs finished, on the calling
 // thread, between photos; when it returns false no further photo is started.
-// Returns the first thumbnail (in the jobs' order) that could not be written,
-// empty when none.
-std::string MakePictureThumbnails(const std::vector<PictureThumbnailJob>& jobs,
-                                  const std::function<bool(int finished)>& progress);
+// Fails with the message that names the first thumbnail (in the jobs' order)
+// that could not be written.
+platform::Status MakePictureThumbnails(const std::vector<PictureThumbnailJob>& jobs,
+                                       const std::function<bool(int finished)>& progress);

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 #include <utility>
 
-#include "app/screen_pictures.h"
+#include "app/picture_thumbnails.h"
 #include "app/two_thread_jobs.h"
 #include "exif/exif_reader.h"
+#include "picture/screen_pictures.h"
 #include "platform/jpg_listing.h"
 #include "platform/raw_file.h"
 #include "platform/text_file.h"
@@ -18,9 +20,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Photo files are read whole, up to this size, as for the thumbnails.
-constexpr std::size_t kMaxPhotoBytes = 256u << 20;
 
 using Times = std::vector<std::pair<std::string, fs::file_time_type>>;
 
@@ -55,21 +54,21 @@ struct Job {
 // False when a file could not be written (the path in unwritten).
 bool MakeOne(ThumbnailMaker& maker, const Job& job, std::string& unwritten) {
   ScreenPictures made;
-  if (auto photo = platform::ReadHead(In(paths::kPhotoDir, job.name), kMaxPhotoBytes))
+  if (auto photo = platform::ReadHead(In(paths::kPhotoDir, job.name), kMaxPhotoFileBytes))
     made = MakeScreenPictures(maker, *photo, job.orientation);
   const std::string screen = In(paths::kScreenDir, job.name);
   if (made.screen.empty()) {
     std::error_code ec;
     fs::remove(screen, ec);  // one left from an earlier, larger photo of this name
   } else if (platform::WriteOwnFile(screen, made.screen.data(), made.screen.size()) !=
-             platform::WriteResult::kWritten) {
+             platform::Written::kFile) {
     unwritten = screen;
     return false;
   }
   // The tile last: it marks the photo done.
   const std::string tile = In(paths::kTileDir, job.name);
   if (platform::WriteOwnFile(tile, made.tile.data(), made.tile.size()) !=
-      platform::WriteResult::kWritten) {
+      platform::Written::kFile) {
     unwritten = tile;
     return false;
   }
@@ -116,9 +115,9 @@ platform::Status UpdateScreenPictures(UiPort& ui) {
   const int total = static_cast<int>(jobs.size());
   const std::optional<std::size_t> failed = RunOnTwoThreads(
       jobs.size(),
-      [&](std::size_t i) {
-        thread_local ThumbnailMaker maker;
-        return MakeOne(maker, jobs[i], unwritten[i]);
+      [&]() -> JobWorker {
+        auto maker = std::make_shared<ThumbnailMaker>();  // one per thread
+        return [&, maker](std::size_t i) { return MakeOne(*maker, jobs[i], unwritten[i]); };
       },
       [&](int finished) { return ui.Progress(finished, total); });
   if (failed) return platform::Fail(txt::kCannotWritePrefix + unwritten[*failed]);

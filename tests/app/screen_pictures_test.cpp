@@ -14,8 +14,8 @@
 #include "app/dialog_controls.h"
 #include "app/gallery_editor_dlg.h"
 #include "app/screen_picture_files.h"
-#include "app/screen_pictures.h"
-#include "app/thumbnail_maker.h"
+#include "picture/screen_pictures.h"
+#include "picture/thumbnail_maker.h"
 #include "platform/fault_injection.h"
 #include "tests/support/exif_builder.h"
 #include "tests/support/recording_ui.h"
@@ -53,7 +53,7 @@ Bytes Photo(int orientation, int width, int height) {
                                         "RBGW", "GWRB", "WGBR", "BRWG"};
   const bool sideways = orientation >= 5;
   ThumbnailMaker maker;
-  Bytes picture = maker.Encode(
+  Bytes picture = *maker.Encode(
       Quarters(sideways ? height : width, sideways ? width : height, kStored[orientation]));
   fixture::ExifJpeg jpeg;
   jpeg.ifd0.push_back(fixture::Short(0x0112, static_cast<std::uint16_t>(orientation)));

@@ -735,7 +735,7 @@ test('the slide show advances by itself and answers its buttons and keys', async
   const expectPhoto = async (n, why) => {
     assert.equal(await current(), n, why);
     assert.equal(await show.locator('#counter').innerText(), `${n} / ${PHOTO_COUNT}`, why);
-    assert.ok((await show.locator('#stage img').getAttribute('src'))
+    assert.ok((await show.locator('#stage img').evaluate((e) => e.src))
       .endsWith(`${n === PANORAMA ? 'gallery/screen' : 'Pelvora'}/${names[n - 1]}`), why);
     const caption = await show.locator('#caption').innerText();
     assert.ok(caption.includes(titleOf(n)) && caption.includes(shotAt(n).text), caption);

@@ -1,4 +1,4 @@
-#include "app/screen_pictures.h"
+#include "picture/screen_pictures.h"
 
 #include <turbojpeg.h>
 
@@ -93,17 +93,18 @@ ScreenPictures MakeScreenPictures(ThumbnailMaker& maker, std::span<const std::ui
   const PixelSize tile = asStored(FitInto(upright, kTileBox));
   const PixelSize screen = asStored(FitInto(upright, kScreenBox));
 
-  std::optional<RgbImage> picture = maker.Decode(photo, needsCopy ? screen : tile);
+  platform::Result<RgbImage> picture = maker.Decode(photo, needsCopy ? screen : tile);
   if (!picture) return {};
   ScreenPictures made;
   if (needsCopy) {
-    RgbImage copy = Upright(ShrinkByArea(*picture, screen), orientation);
-    picture.reset();
-    made.tile = maker.Encode(ShrinkByArea(copy, FitInto({copy.width, copy.height}, kTileBox)));
-    JpegBytes encoded = maker.Encode(copy);
-    if (!encoded.empty()) made.screen = WithProfileAndUpright(encoded, photo);
+    const RgbImage copy = Upright(ShrinkByArea(*picture, screen), orientation);
+    picture = RgbImage{};  // the large decode is no longer needed
+    made.tile = maker.Encode(ShrinkByArea(copy, FitInto({copy.width, copy.height}, kTileBox)))
+                    .value_or(JpegBytes());
+    if (auto encoded = maker.Encode(copy)) made.screen = WithProfileAndUpright(*encoded, photo);
   } else {
-    made.tile = maker.Encode(Upright(ShrinkByArea(*picture, tile), orientation));
+    made.tile =
+        maker.Encode(Upright(ShrinkByArea(*picture, tile), orientation)).value_or(JpegBytes());
   }
   return made;
 }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/thumbnail_maker.h"
+#include "picture/thumbnail_maker.h"
 
 inline constexpr PixelSize kTileBox{320, 240};
 inline constexpr PixelSize kScreenBox{2048, 2048};
