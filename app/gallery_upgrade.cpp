@@ -56,8 +56,8 @@ std::string FixedPageVersion(const std::string& bytes) {
   if (at == std::string::npos) return {};
   std::size_t end = at + sizeof kMarker - 1;
   const std::size_t begin = end;
-  while (end < bytes.size() && (std::isdigit(static_cast<unsigned char>(bytes[end])) ||
-                                bytes[end] == '.'))
+  while (end < bytes.size() &&
+         (std::isdigit(static_cast<unsigned char>(bytes[end])) || bytes[end] == '.'))
     ++end;
   return bytes.substr(begin, end - begin);
 }
@@ -110,8 +110,8 @@ platform::Result<UpgradeDone> UpgradeFixedPages(const std::string& templateDir,
       if (ec || !fs::copy_file(target, copy, ec) || ec)
         return platform::Fail(copy.string() + ": " + ec.message());
     }
-    const auto bytes = platform::ReadHead((fs::path(templateDir) / relative).string(),
-                                          kMaxFixedPageBytes);
+    const auto bytes =
+        platform::ReadHead((fs::path(templateDir) / relative).string(), kMaxFixedPageBytes);
     if (!bytes) return platform::Fail(bytes.error());
     fs::create_directories(target.parent_path(), ec);
     if (platform::WriteOwnFile(target.string(), bytes->data(), bytes->size()) !=

@@ -37,8 +37,9 @@ Times ListWithTimes(const char* dir) {
 }
 
 const fs::file_time_type* Find(const Times& times, const std::string& name) {
-  auto it = std::lower_bound(times.begin(), times.end(), name,
-                             [](const auto& entry, const std::string& n) { return entry.first < n; });
+  auto it =
+      std::lower_bound(times.begin(), times.end(), name,
+                       [](const auto& entry, const std::string& n) { return entry.first < n; });
   return it != times.end() && it->first == name ? &it->second : nullptr;
 }
 

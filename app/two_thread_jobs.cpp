@@ -61,8 +61,7 @@ std::optional<std::size_t> RunOnTwoThreads(std::size_t count,
     if (!goOn) break;
     allowed = std::min(count, seen + kThreads);
     changed.notify_all();
-    changed.wait_for(lock, std::chrono::milliseconds(50),
-                     [&] { return stop || finished != seen; });
+    changed.wait_for(lock, std::chrono::milliseconds(50), [&] { return stop || finished != seen; });
   }
   stop = true;  // whatever ended the loop, no further job starts
   changed.notify_all();

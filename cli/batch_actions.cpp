@@ -122,9 +122,8 @@ int RunUpgrade(std::ostream& out, std::ostream& err) {
     return 1;
   }
   out << "info: "
-      << platform::SjisToUtf8(done->replaced.empty()
-                                  ? std::string(txt::kUpgradeNothing)
-                                  : txt::kUpgradeDonePrefix + done->backupDir)
+      << platform::SjisToUtf8(done->replaced.empty() ? std::string(txt::kUpgradeNothing)
+                                                     : txt::kUpgradeDonePrefix + done->backupDir)
       << "\n";
   for (const std::string& path : done->replaced) out << "replaced: " << path << "\n";
   return 0;

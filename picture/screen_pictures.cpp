@@ -11,12 +11,12 @@ namespace {
 
 // An Exif block in APP1 with IFD0 holding Orientation = 1 alone (little-endian).
 constexpr std::uint8_t kUprightExif[] = {
-    0xFF, 0xE1, 0x00, 0x22, 'E', 'x', 'i', 'f', 0, 0,     // APP1, length 34, "Exif\0\0"
-    'I',  'I',  0x2A, 0x00, 0x08, 0x00, 0x00, 0x00,       // TIFF header, IFD0 at 8
-    0x01, 0x00,                                           // one entry
-    0x12, 0x01, 0x03, 0x00, 0x01, 0x00, 0x00, 0x00,       // Orientation, SHORT, 1 value
-    0x01, 0x00, 0x00, 0x00,                               // = 1
-    0x00, 0x00, 0x00, 0x00};                              // no next IFD
+    0xFF, 0xE1, 0x00, 0x22, 'E',  'x',  'i',  'f',  0, 0,  // APP1, length 34, "Exif\0\0"
+    'I',  'I',  0x2A, 0x00, 0x08, 0x00, 0x00, 0x00,        // TIFF header, IFD0 at 8
+    0x01, 0x00,                                            // one entry
+    0x12, 0x01, 0x03, 0x00, 0x01, 0x00, 0x00, 0x00,        // Orientation, SHORT, 1 value
+    0x01, 0x00, 0x00, 0x00,                                // = 1
+    0x00, 0x00, 0x00, 0x00};                               // no next IFD
 
 constexpr char kIccSignature[] = "ICC_PROFILE";  // 12 bytes with its NUL
 

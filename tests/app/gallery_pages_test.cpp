@@ -118,25 +118,31 @@ TEST(GalleryPages, SectionPageKeepsItsIndentsAndTrailingComma) {
   auto lines = Lines(TempGallery::ReadFile("gallery/section/sec12top.html"));
   ASSERT_EQ(lines.size(), 21u);
   EXPECT_EQ(lines[6], "<frameset rows=\"35,*,35,\" border=\"0\">");
-  EXPECT_EQ(lines[7],
-            "   <frame src=\"./title/tit12.html\" name=\"title\" title=\"" + Sjis("タイトル") + "\" noresize scrolling=\"no\" "
-            "marginheight=\"0\">");
-  EXPECT_EQ(lines[9],
-            "     <frame src=\"./space/space.html\" name=\"space\" title=\"" + Sjis("余白") + "\" noresize scrolling=\"no\" "
-            "marginheight=\"0\">");
+  EXPECT_EQ(lines[7], "   <frame src=\"./title/tit12.html\" name=\"title\" title=\"" +
+                          Sjis("タイトル") +
+                          "\" noresize scrolling=\"no\" "
+                          "marginheight=\"0\">");
+  EXPECT_EQ(lines[9], "     <frame src=\"./space/space.html\" name=\"space\" title=\"" +
+                          Sjis("余白") +
+                          "\" noresize scrolling=\"no\" "
+                          "marginheight=\"0\">");
   EXPECT_EQ(lines[10], "      <frameset rows=\"35,200,35,*\" border=\"0\">");
-  EXPECT_EQ(lines[12],
-            "         <frame src=\"../notes/no12.html\" name=\"notes\" title=\"" + Sjis("メモ") + "\" noresize "
-            "marginheight=\"0\">");
+  EXPECT_EQ(lines[12], "         <frame src=\"../notes/no12.html\" name=\"notes\" title=\"" +
+                           Sjis("メモ") +
+                           "\" noresize "
+                           "marginheight=\"0\">");
   EXPECT_EQ(lines[14],
-            "         <frame src=\"./information/inf12.html\" name=\"information\" title=\"" + Sjis("撮影情報") + "\" "
-            "noresize marginheight=\"0\">");
+            "         <frame src=\"./information/inf12.html\" name=\"information\" title=\"" +
+                Sjis("撮影情報") +
+                "\" "
+                "noresize marginheight=\"0\">");
   EXPECT_EQ(lines[15], "   </frameset>");
-  EXPECT_EQ(lines[16],
-            "         <frame src=\"./pic/pic12.html\" name=\"pic\" title=\"" + Sjis("写真") + "\" noresize marginheight=\"0\">");
-  EXPECT_EQ(lines[18],
-            "         <frame src=\"./action/action12.html\" name=\"action\" title=\"" + Sjis("ナビゲーション") + "\" noresize "
-            "scrolling=\"no\" marginheight=\"0\">");
+  EXPECT_EQ(lines[16], "         <frame src=\"./pic/pic12.html\" name=\"pic\" title=\"" +
+                           Sjis("写真") + "\" noresize marginheight=\"0\">");
+  EXPECT_EQ(lines[18], "         <frame src=\"./action/action12.html\" name=\"action\" title=\"" +
+                           Sjis("ナビゲーション") +
+                           "\" noresize "
+                           "scrolling=\"no\" marginheight=\"0\">");
 }
 
 TEST(GalleryPages, EveryPageDeclaresShiftJisRightAfterItsHead) {

@@ -1,13 +1,14 @@
 // Upgrading a gallery laid out by the previous release: every fixed page and
 // shared script replaced by this version's, each first backed up at its
 // relative path; photos, data files, ⑤'s pages and the user's own files untouched.
+#include "app/gallery_upgrade.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
 #include <string>
 
-#include "app/gallery_upgrade.h"
 #include "platform/encoding.h"
 #include "platform/text_file.h"
 #include "tests/support/temp_gallery.h"
@@ -27,7 +28,8 @@ Tree Files(const fs::path& root) {
   Tree tree;
   for (const auto& e : fs::recursive_directory_iterator(root))
     if (e.is_regular_file())
-      tree[fs::relative(e.path(), root).generic_string()] = TempGallery::ReadFile(e.path().string());
+      tree[fs::relative(e.path(), root).generic_string()] =
+          TempGallery::ReadFile(e.path().string());
   return tree;
 }
 
@@ -109,9 +111,8 @@ TEST(GalleryUpgrade, OnlyOlderOrUnversionedPagesAreReplaced) {
     EXPECT_EQ(HasOlderFixedPages(kTemplate.string(), "."), c.replaced);
     auto done = UpgradeFixedPages(kTemplate.string(), ".", "20261210-153000");
     ASSERT_TRUE(done);
-    EXPECT_EQ(done->replaced,
-              c.replaced ? std::vector<std::string>{"gallery/menu/menu.html"}
-                         : std::vector<std::string>{});
+    EXPECT_EQ(done->replaced, c.replaced ? std::vector<std::string>{"gallery/menu/menu.html"}
+                                         : std::vector<std::string>{});
     EXPECT_EQ(TempGallery::Exists("vornami-backup/20261210-153000/gallery/menu/menu.html"),
               c.replaced);
   }

@@ -1,20 +1,21 @@
 // ⑤'s tiles and screen copies: made after the pages, upright, a copy only for
 // photos larger than the screen box, kept from run to run until their photo
 // changes, removed with their photo; screen.js names the photos with a copy.
+#include "picture/screen_pictures.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <mutex>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/dialog_controls.h"
 #include "app/gallery_editor_dlg.h"
 #include "app/screen_picture_files.h"
-#include "picture/screen_pictures.h"
 #include "picture/thumbnail_maker.h"
 #include "platform/fault_injection.h"
 #include "tests/support/exif_builder.h"
@@ -43,13 +44,13 @@ RgbImage Quarters(int width, int height, const char* quarters) {
 }
 
 // An APP2 colour profile segment as cameras write one (its body is not read).
-const Bytes kProfile = {0xFF, 0xE2, 0x00, 0x16, 'I', 'C', 'C', '_', 'P', 'R', 'O', 'F', 'I',
-                        'L',  'E',  0x00, 0x01, 0x01, 'p', 'r', 'o', 'f', 'i', 'l'};
+const Bytes kProfile = {0xFF, 0xE2, 0x00, 0x16, 'I',  'C',  'C', '_', 'P', 'R', 'O', 'F',
+                        'I',  'L',  'E',  0x00, 0x01, 0x01, 'p', 'r', 'o', 'f', 'i', 'l'};
 
 // A photo of the given upright size, stored for the orientation, with the
 // colour profile after its Exif block.
 Bytes Photo(int orientation, int width, int height) {
-  static const char* const kStored[] = {"", "RGBW", "GRWB", "WBGR", "BWRG",
+  static const char* const kStored[] = {"",     "RGBW", "GRWB", "WBGR", "BWRG",
                                         "RBGW", "GWRB", "WGBR", "BRWG"};
   const bool sideways = orientation >= 5;
   ThumbnailMaker maker;
@@ -122,12 +123,17 @@ TEST_F(ScreenPicturesTest, TilesAndCopiesStandUprightForEveryOrientation) {
     int orientation, width, height;
     PixelSize tile, copy;
   } cases[] = {
-      {1, 2400, 1200, {320, 160}, {2048, 1024}}, {2, 2400, 1800, {320, 240}, {2048, 1536}},
-      {3, 1200, 2400, {120, 240}, {1024, 2048}}, {4, 2400, 1200, {320, 160}, {2048, 1024}},
-      {5, 2400, 1200, {320, 160}, {2048, 1024}}, {6, 1800, 2400, {180, 240}, {1536, 2048}},
-      {7, 2400, 1200, {320, 160}, {2048, 1024}}, {8, 2400, 1800, {320, 240}, {2048, 1536}},
+      {1, 2400, 1200, {320, 160}, {2048, 1024}},
+      {2, 2400, 1800, {320, 240}, {2048, 1536}},
+      {3, 1200, 2400, {120, 240}, {1024, 2048}},
+      {4, 2400, 1200, {320, 160}, {2048, 1024}},
+      {5, 2400, 1200, {320, 160}, {2048, 1024}},
+      {6, 1800, 2400, {180, 240}, {1536, 2048}},
+      {7, 2400, 1200, {320, 160}, {2048, 1024}},
+      {8, 2400, 1800, {320, 240}, {2048, 1536}},
       // As large as the box, and smaller: a tile, no copy.
-      {1, 2048, 1536, {320, 240}, {}},           {6, 640, 480, {320, 240}, {}},
+      {1, 2048, 1536, {320, 240}, {}},
+      {6, 640, 480, {320, 240}, {}},
       {9, 200, 100, {200, 100}, {}},  // "9": an orientation out of range stands as it is
   };
   int i = 0;
@@ -150,8 +156,9 @@ TEST_F(ScreenPicturesTest, TilesAndCopiesStandUprightForEveryOrientation) {
     std::string copy = TempGallery::ReadFile("gallery/screen/" + name);
     EXPECT_NE(copy.find(std::string(kProfile.begin(), kProfile.end())), std::string::npos);
     // Orientation 1 in an Exif block of its own, little-endian.
-    EXPECT_NE(copy.find(std::string("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x01\0", 28)),
-              std::string::npos);
+    EXPECT_NE(
+        copy.find(std::string("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x01\0", 28)),
+        std::string::npos);
     listed += "screenName[" + std::to_string(copies++) + "] = \"" + name + "\";\r\n";
   }
   const std::string script = TempGallery::ReadFile("gallery/data/screen.js");
@@ -183,7 +190,8 @@ TEST_F(ScreenPicturesTest, ASecondRunMakesOnlyWhatIsNewAndRemovesWhatIsGone) {
                              fs::last_write_time("Pelvora/" + Name(3)) - std::chrono::seconds(5));
        },
        {"gallery/tile/" + Name(3)}},
-      {"a tile removed by hand", [] { fs::remove("gallery/tile/" + Name(6)); },
+      {"a tile removed by hand",
+       [] { fs::remove("gallery/tile/" + Name(6)); },
        {"gallery/tile/" + Name(6)}},
   };
   for (const Step& step : steps) {
