@@ -141,8 +141,11 @@ before(async () => {
   for (const b of [browser, phone, tablet]) {
     b.context.on('page', (p) => {
       p.on('pageerror', (e) => pageErrors.push(`${p.url()}: ${e.message}`));
+      // A picture still loading when its page closes is aborted, not missing.
       p.on('requestfailed', (r) => {
-        if (r.resourceType() === 'image') failedImages.push(r.url());
+        if (r.resourceType() === 'image' && r.failure()?.errorText !== 'net::ERR_ABORTED') {
+          failedImages.push(`${r.url()}: ${r.failure()?.errorText}`);
+        }
       });
     });
   }
