@@ -271,10 +271,12 @@ if [ "$phone_photos" -gt 0 ]; then
   fi
   for ((r = 1; r <= phone_runs; r++)); do
     run_timed screens-vornami "$screens" . "'$batch' pages"
-    # libvips on every core it finds; quality 85 as ⑤'s.
+    # libvips on every core it finds; quality 85 as ⑤'s. Absolute output
+    # paths: vipsthumbnail takes an output name starting with "." for stdout.
+    # shellcheck disable=SC2016 # expanded by the timed shell
     run_timed screens-vips "$screens" Pelvora \
-      "vipsthumbnail --size 2048x2048 -o '../gallery/screen/%s.jpg[Q=85]' *.jpg &&
-       vipsthumbnail --size 320x240 -o '../gallery/tile/%s.jpg[Q=85]' *.jpg"
+      'vipsthumbnail --size 2048x2048 -o "$PWD/../gallery/screen/%s.jpg[Q=85]" *.jpg &&
+       vipsthumbnail --size 320x240 -o "$PWD/../gallery/tile/%s.jpg[Q=85]" *.jpg'
   done
 fi
 
