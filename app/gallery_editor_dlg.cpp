@@ -136,6 +136,7 @@ bool CGalleryEditorDlg::OnInitDialog() {
   state_.abortFlag = 0;
   // A save cut short (power cut, killed program) leaves its temporary file.
   platform::RemoveLeftoverTemporaries(paths::kDataDir);
+  OfferUpgrade();
 
   std::vector<std::string> photos = platform::ListJpg(paths::kPhotoDir);
   // A new gallery: where a window system can wait, the user copies the photos

@@ -114,10 +114,14 @@ class CGalleryEditorDlg {
   void SetColour(int index, const char* confirmation);
   // The colour and top-photo buttons end the dialog while the abort flag is set.
   void ConfirmOrEnd(const char* confirmation);
+  // Once per run, for a gallery whose fixed pages are of an earlier version:
+  // asks, and replaces them (with their backups) when the user agrees.
+  void OfferUpgrade();
 
   UiPort& ui_;
   SharedState state_;
   bool ended_ = false;
+  bool upgradeOffered_ = false;
   int imageWidth_ = 0;
   int imageHeight_ = 0;
   std::unique_ptr<std::uint8_t[]> red_, green_, blue_;

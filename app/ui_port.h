@@ -25,6 +25,12 @@ class UiPort {
   virtual void EndDialog() = 0;
   // The colour picker seeded with a colour; nothing when cancelled.
   virtual std::optional<RgbColour> ChooseColour(RgbColour initial) = 0;
+  // A question answered はい (true) or いいえ. A window system that cannot
+  // ask answers いいえ.
+  virtual bool Ask(const std::string& utf8) {
+    (void)utf8;
+    return false;
+  }
   // How far a batch step is: done of total photos. Called often, from the
   // dialog's thread; a window system shows it once the step takes a while and
   // keeps the window responsive. False when the user asks the step to stop.

@@ -1,7 +1,9 @@
 // ⑤ "HTMLファイル作成": five pages per photo, family by family. The pages carry
 // only their photo number; everything else they read from the data scripts
-// when the browser shows them.
+// when the browser shows them. After the pages, the tiles and screen copies
+// of the photos that have none yet, or only older ones.
 #include "app/gallery_editor_dlg.h"
+#include "app/screen_picture_files.h"
 #include "app/wait_cursor.h"
 #include "platform/text_file.h"
 #include "site/page_families.h"
@@ -25,6 +27,7 @@ void CGalleryEditorDlg::OnHtmlFiles() {
           outcome = platform::Fail(txt::kCannotWritePrefix + path);
       }
     }
+    if (outcome) outcome = UpdateScreenPictures(ui_);
   }
   EndStep(outcome, txt::kPagesDone);
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures Vornami's batch steps side by side with jhead and exiv2 on the same
 # generated photos, the editor's navigation step, and ② making thumbnails from
-# phone-size pictures side by side with vipsthumbnail and ImageMagick.
+# phone-size pictures side by side with vipsthumbnail and ImageMagick, and ⑤
+# making tiles and screen copies of them side by side with vipsthumbnail.
 #
 #   bench/run.sh [-n PHOTOS] [-r RUNS] [-s STEPS] [-p PHONE] [-q RUNS] [-k]
 #
@@ -178,6 +179,8 @@ for s in info data pages; do available "$s" && steps_built+=("$s"); done
 with_data="$scratch/state-data" # ready, with the data scripts of ④
 fresh "$ready" "$with_data"
 if available data; then (cd "$with_data" && "$batch" data >/dev/null); fi
+# ⑤ is timed on a gallery whose tiles and screen copies are made: nothing new.
+if available pages; then (cd "$with_data" && "$batch" pages >/dev/null); fi
 
 # --- Bytes read, untimed: rchar of the command and its children ---------------
 # bytes_read STATE SUBDIR COMMAND
@@ -253,6 +256,28 @@ if [ "$phone_photos" -gt 0 ]; then
     run_timed made-magick "$phone" Pelvora \
       'for f in *.jpg; do convert "$f" -thumbnail 160x120 "../gallery/thumbnail/Tn_$f"; done'
   done
+
+  # ⑤ on the same photos with their thumbnails and data, no tiles or copies yet.
+  screens="$scratch/state-screens"
+  fresh "$scratch/check" "$screens"
+  (cd "$screens" && "$batch" data >/dev/null)
+  fresh "$screens" "$scratch/check"
+  (cd "$scratch/check" && "$batch" pages >/dev/null)
+  tiles=$(find "$scratch/check/gallery/tile" -name '*.jpg' -size +0 | wc -l)
+  copies=$(find "$scratch/check/gallery/screen" -name '*.jpg' -size +0 | wc -l)
+  if [ "$tiles" -ne "$phone_photos" ] || [ "$copies" -ne "$phone_photos" ]; then
+    echo "vornami-batch pages made $tiles tiles and $copies screen copies of $phone_photos" >&2
+    exit 1
+  fi
+  for ((r = 1; r <= phone_runs; r++)); do
+    run_timed screens-vornami "$screens" . "'$batch' pages"
+    # libvips on every core it finds; quality 85 as ⑤'s. Absolute output
+    # paths: vipsthumbnail takes an output name starting with "." for stdout.
+    # shellcheck disable=SC2016 # expanded by the timed shell
+    run_timed screens-vips "$screens" Pelvora \
+      'vipsthumbnail --size 2048x2048 -o "$PWD/../gallery/screen/%s.jpg[Q=85]" *.jpg &&
+       vipsthumbnail --size 320x240 -o "$PWD/../gallery/tile/%s.jpg[Q=85]" *.jpg'
+  done
 fi
 
 preview=$("$build/bench/vornami_bench_preview" --steps "$steps" "$with_data")
@@ -313,6 +338,9 @@ if [ "$phone_photos" -gt 0 ]; then
     "| $(ratio "$(median made-vornami wall)" "$(median made-vips wall)")×" \
     "| $(ratio "$(median made-vornami cpu)" "$(median made-vips cpu)")×" \
     "| $(ratio "$(median made-vornami wall)" "$(median made-magick wall)")× | ≤ 0.8× vipsthumbnail |"
+  echo "| ⑤ pages, tiles and screen copies | $(cell screens-vornami) | $(cell screens-vips) |" \
+    "| $(ratio "$(median screens-vornami wall)" "$(median screens-vips wall)")×" \
+    "| $(ratio "$(median screens-vornami cpu)" "$(median screens-vips cpu)")× | | ≤ 0.8× vipsthumbnail |"
 fi
 echo
 echo "KiB read per photo (rchar, less each program's fixed reads: Vornami's start-up" \

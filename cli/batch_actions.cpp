@@ -4,7 +4,10 @@
 #include <cstdlib>
 
 #include "app/dialog_controls.h"
+#include "app/gallery_template_dir.h"
+#include "app/gallery_upgrade.h"
 #include "platform/encoding.h"
+#include "texts/app_texts.h"
 
 namespace {
 
@@ -112,11 +115,28 @@ bool RunBatchAction(const BatchAction& action, CGalleryEditorDlg& dlg, BatchUi& 
   return !ui.ended();
 }
 
+int RunUpgrade(std::ostream& out, std::ostream& err) {
+  auto done = UpgradeFixedPages(GalleryTemplateDir(), ".", BackupStamp());
+  if (!done) {
+    err << "vornami-batch upgrade: " << done.error() << "\n";
+    return 1;
+  }
+  out << "info: "
+      << platform::SjisToUtf8(done->replaced.empty() ? std::string(txt::kUpgradeNothing)
+                                                     : txt::kUpgradeDonePrefix + done->backupDir)
+      << "\n";
+  for (const std::string& path : done->replaced) out << "replaced: " << path << "\n";
+  return 0;
+}
+
 std::string BatchUsage() {
   return "usage: vornami-batch init\n"
+         "       vornami-batch upgrade\n"
          "       vornami-batch ACTION...\n"
          "init lays out the gallery folder as delivered in the current folder (never\n"
-         "overwriting a file). Otherwise the editor starts in the current folder and\n"
+         "overwriting a file). upgrade replaces the gallery's fixed pages and scripts\n"
+         "of an earlier version by this version's, each first copied into\n"
+         "vornami-backup/DATE-TIME/. Otherwise the editor starts in the current folder and\n"
          "performs each ACTION in order, as its button would:\n"
          "  rename thumbnails info data pages                     (1) to (5)\n"
          "  first jump-back back next jump-forward last           navigation\n"

@@ -24,3 +24,7 @@ bool RunBatchAction(const BatchAction& action, CGalleryEditorDlg& dlg, BatchUi& 
                     std::ostream& out);
 
 std::string BatchUsage();
+
+// `vornami-batch upgrade` in the current folder: the message on out ("info:
+// TEXT"), or the failure on err. Returns the exit status (0, or 1 on failure).
+int RunUpgrade(std::ostream& out, std::ostream& err);

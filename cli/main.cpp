@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
     }
     return kExitDone;
   }
+  if (args.size() == 1 && args[0] == "upgrade") return RunUpgrade(std::cout, std::cerr);
   auto actions = ParseBatchActions(args);
   if (!actions) {
     std::cerr << BatchUsage();

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Makes docs/screenshot-*.png (a desktop window and a phone) from a gallery
+# Makes docs/screenshot-*.png (desktop windows and a 3× phone) from a gallery
 # generated with the demo photos.
 # Needs a build (default: ./build), chromium, cjpeg and "npm ci" in tests/browser.
 #   docs/make-screenshots.sh [BUILD_DIR]

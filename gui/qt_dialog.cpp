@@ -131,6 +131,13 @@ void QtDialog::ShowMessage(const std::string& utf8, MessageStyle style) {
   box.exec();
 }
 
+bool QtDialog::Ask(const std::string& utf8) {
+  // Qt's own はい / いいえ (its Japanese translation); いいえ is the default.
+  return QMessageBox::question(this, Q(txt::kCaption), QString::fromStdString(utf8),
+                               QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
+}
+
 void QtDialog::ShowAboutBox() {
   QDialog about(this);
   about.setWindowTitle(Q(txt::kAboutCaption));

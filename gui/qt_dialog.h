@@ -26,6 +26,7 @@ class QtDialog : public QDialog, public UiPort {
 
   // UiPort
   void ShowMessage(const std::string& utf8, MessageStyle style) override;
+  bool Ask(const std::string& utf8) override;
   void ShowAboutBox() override;
   void SetWaitCursor(bool on) override;
   std::string GetEditText(int id) override;

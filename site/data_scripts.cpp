@@ -34,4 +34,12 @@ std::string FileNameScriptText(const std::vector<std::string>& photoList, int ph
   return text;
 }
 
+std::string ScreenScriptText(const std::vector<std::string>& names) {
+  std::string text;
+  for (const char* header : txt::kScreenHeader) text += std::string(header) + "\n";
+  for (std::size_t i = 0; i < names.size(); ++i)
+    text += "screenName[" + std::to_string(i) + "] = \"" + ScriptStringBody(names[i]) + "\";\n";
+  return text;
+}
+
 }  // namespace site

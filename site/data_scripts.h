@@ -24,4 +24,8 @@ std::string OtherScriptText(const GallerySummary& summary);
 std::string FileNameScriptText(const std::vector<std::string>& photoList, int photoCount,
                                int listedPhotos);
 
+// "screen.js" (paths::kScreenScript): two header lines, then
+// `screenName[i] = "name";` for each photo that has a screen copy, from 0.
+std::string ScreenScriptText(const std::vector<std::string>& names);
+
 }  // namespace site

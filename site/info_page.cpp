@@ -17,7 +17,7 @@ constexpr int kCanonItems = info::kImageSerialNumber;
 
 const char kHeadAfterNumber[] =
     ".html -->\n"
-    "<html>\n"
+    "<html lang=\"ja\">\n"
     "<head>\n"
     // Without it browsers guess the encoding and show the Shift-JIS labels garbled.
     "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\n"

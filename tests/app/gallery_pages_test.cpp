@@ -74,6 +74,8 @@ TEST(GalleryPages, ThreePhotosGiveFifteenPagesFamilyByFamily) {
       "gallery/section/action/action1.html",
       "gallery/section/action/action2.html",
       "gallery/section/action/action3.html",
+      // Then the list of screen copies (no photos here: no tiles, no copies).
+      "gallery/data/screen.js",
   };
   EXPECT_EQ(opened, expected);
   for (const auto& path : expected) EXPECT_TRUE(TempGallery::Exists(path)) << path;
@@ -93,7 +95,7 @@ TEST(GalleryPages, MemoPageIsWrittenByteForByte) {
   run.Pages();
   EXPECT_EQ(TempGallery::ReadFile("gallery/notes/no7.html"),
             "<!-- no7.html -->\r\n"
-            "<html>\r\n"
+            "<html lang=\"ja\">\r\n"
             "<head>\r\n"
             "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">\r\n"
             "<title>Tavisque</title>\r\n"
@@ -120,25 +122,31 @@ TEST(GalleryPages, SectionPageKeepsItsIndentsAndTrailingComma) {
   auto lines = Lines(TempGallery::ReadFile("gallery/section/sec12top.html"));
   ASSERT_EQ(lines.size(), 21u);
   EXPECT_EQ(lines[6], "<frameset rows=\"35,*,35,\" border=\"0\">");
-  EXPECT_EQ(lines[7],
-            "   <frame src=\"./title/tit12.html\" name=\"title\" noresize scrolling=\"no\" "
-            "marginheight=\"0\">");
-  EXPECT_EQ(lines[9],
-            "     <frame src=\"./space/space.html\" name=\"space\" noresize scrolling=\"no\" "
-            "marginheight=\"0\">");
+  EXPECT_EQ(lines[7], "   <frame src=\"./title/tit12.html\" name=\"title\" title=\"" +
+                          Sjis("タイトル") +
+                          "\" noresize scrolling=\"no\" "
+                          "marginheight=\"0\">");
+  EXPECT_EQ(lines[9], "     <frame src=\"./space/space.html\" name=\"space\" title=\"" +
+                          Sjis("余白") +
+                          "\" noresize scrolling=\"no\" "
+                          "marginheight=\"0\">");
   EXPECT_EQ(lines[10], "      <frameset rows=\"35,200,35,*\" border=\"0\">");
-  EXPECT_EQ(lines[12],
-            "         <frame src=\"../notes/no12.html\" name=\"notes\" noresize "
-            "marginheight=\"0\">");
+  EXPECT_EQ(lines[12], "         <frame src=\"../notes/no12.html\" name=\"notes\" title=\"" +
+                           Sjis("メモ") +
+                           "\" noresize "
+                           "marginheight=\"0\">");
   EXPECT_EQ(lines[14],
-            "         <frame src=\"./information/inf12.html\" name=\"information\" "
-            "noresize marginheight=\"0\">");
+            "         <frame src=\"./information/inf12.html\" name=\"information\" title=\"" +
+                Sjis("撮影情報") +
+                "\" "
+                "noresize marginheight=\"0\">");
   EXPECT_EQ(lines[15], "   </frameset>");
-  EXPECT_EQ(lines[16],
-            "         <frame src=\"./pic/pic12.html\" name=\"pic\" noresize marginheight=\"0\">");
-  EXPECT_EQ(lines[18],
-            "         <frame src=\"./action/action12.html\" name=\"action\" noresize "
-            "scrolling=\"no\" marginheight=\"0\">");
+  EXPECT_EQ(lines[16], "         <frame src=\"./pic/pic12.html\" name=\"pic\" title=\"" +
+                           Sjis("写真") + "\" noresize marginheight=\"0\">");
+  EXPECT_EQ(lines[18], "         <frame src=\"./action/action12.html\" name=\"action\" title=\"" +
+                           Sjis("ナビゲーション") +
+                           "\" noresize "
+                           "scrolling=\"no\" marginheight=\"0\">");
 }
 
 TEST(GalleryPages, EveryPageDeclaresShiftJisRightAfterItsHead) {
@@ -150,7 +158,7 @@ TEST(GalleryPages, EveryPageDeclaresShiftJisRightAfterItsHead) {
     std::size_t lines;
   } families[] = {
       {"gallery/notes/no1.html", 17},
-      {"gallery/section/pic/pic1.html", 24},
+      {"gallery/section/pic/pic1.html", 25},
       {"gallery/section/title/tit1.html", 52},
       {"gallery/section/sec1top.html", 21},
       {"gallery/section/action/action1.html", 83},
@@ -202,7 +210,7 @@ TEST(GalleryPages, PhotoNumbersAtDigitBoundaries) {
     EXPECT_NE(memo[12].find(",note[" + no + "],"), std::string::npos);
     auto pic = Lines(TempGallery::ReadFile("gallery/section/pic/pic" + no + ".html"));
     EXPECT_EQ(pic[0], "<!-- pic" + no + ".html -->");
-    EXPECT_EQ(pic[13], "jpgName = \"../../../Pelvora/\"+fileName[" + no + "];");
+    EXPECT_EQ(pic[14], "jpgName = \"../../../Pelvora/\"+fileName[" + no + "];");
     auto title = Lines(TempGallery::ReadFile("gallery/section/title/tit" + no + ".html"));
     EXPECT_EQ(title[0], "<!-- tit" + no + ".html -->");
     EXPECT_EQ(title[27], "l = " + no + ";");

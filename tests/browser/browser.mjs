@@ -32,9 +32,10 @@ export async function loadPlaywright() {
 
 // A browser context with its own profile folder; close() removes the folder.
 // The screen is the window's size unless given; `phone` emulates a touch
-// screen phone (touch events, mobile viewport).
+// screen phone or tablet (touch events, mobile viewport) of `scale` device
+// pixels per CSS pixel.
 export async function startBrowser(playwright, {
-  width = 1280, height = 800, screen = { width, height }, phone = false,
+  width = 1280, height = 800, screen = { width, height }, phone = false, scale = 3,
 } = {}) {
   const profile = mkdtempSync(join(tmpdir(), 'vornami-chromium-'));
   const context = await playwright.chromium.launchPersistentContext(profile, {
@@ -44,7 +45,7 @@ export async function startBrowser(playwright, {
     viewport: { width, height },
     screen,
     offline: true,
-    ...(phone ? { hasTouch: true, isMobile: true, deviceScaleFactor: 2 } : {}),
+    ...(phone ? { hasTouch: true, isMobile: true, deviceScaleFactor: scale } : {}),
   });
   return {
     context,

@@ -19,7 +19,9 @@ function mix(a, b, t) {
 }
 
 // The picture of photo `index` (from 1) at the given size, as PPM bytes.
-export function drawPicture(index, width, height) {
+// With grain, every pixel is brightened or darkened by up to that much, the
+// same way every time: fine detail that costs as many bytes as a real photo's.
+export function drawPicture(index, width, height, grain = 0) {
   const hue = (index * 47) % 360;
   const skyTop = hsl((hue + 200) % 360, 0.55, 0.28);
   const skyLow = hsl((hue + 20) % 360, 0.75, 0.72);
@@ -31,30 +33,51 @@ export function drawPicture(index, width, height) {
   const sunR = height * 0.11;
   const header = Buffer.from(`P6\n${width} ${height}\n255\n`, 'ascii');
   const pixels = Buffer.alloc(width * height * 3);
+  const far = new Float64Array(width);
+  const near = new Float64Array(width);
+  for (let x = 0; x < width; x++) {
+    const u = x / width;
+    far[x] = height * (0.58 + 0.08 * Math.sin(u * 7 + index) + 0.04 * Math.sin(u * 17));
+    near[x] = height * (0.74 + 0.07 * Math.sin(u * 4.3 + index * 1.7) + 0.02 * Math.sin(u * 29));
+  }
+  let seed = index * 2654435761 >>> 0;
+  const p = [0, 0, 0];
+  const blend = (a, b, t) => {
+    for (let c = 0; c < 3; c++) p[c] = Math.round(a[c] + (b[c] - a[c]) * t);
+  };
   for (let y = 0; y < height; y++) {
+    const sky = mix(skyTop, skyLow, y / height);
     for (let x = 0; x < width; x++) {
-      const u = x / width;
-      let p = mix(skyTop, skyLow, y / height);
-      const d = Math.hypot(x - sunX, y - sunY);
-      if (d < sunR) p = sun;
-      else if (d < sunR * 1.8) p = mix(sun, p, (d - sunR) / (sunR * 0.8));
-      const far = height * (0.58 + 0.08 * Math.sin(u * 7 + index) + 0.04 * Math.sin(u * 17));
-      const near = height * (0.74 + 0.07 * Math.sin(u * 4.3 + index * 1.7) + 0.02 * Math.sin(u * 29));
-      if (y > near) p = mix(hillNear, [0, 0, 0], (y - near) / height);
-      else if (y > far) p = hillFar;
+      p[0] = sky[0];
+      p[1] = sky[1];
+      p[2] = sky[2];
+      const dx = x - sunX;
+      const dy = y - sunY;
+      if (Math.abs(dx) < sunR * 1.8 && Math.abs(dy) < sunR * 1.8) {
+        const d = Math.hypot(dx, dy);
+        if (d < sunR) blend(sun, sun, 0);
+        else if (d < sunR * 1.8) blend(sun, sky, (d - sunR) / (sunR * 0.8));
+      }
+      if (y > near[x]) blend(hillNear, [0, 0, 0], (y - near[x]) / height);
+      else if (y > far[x]) blend(hillFar, hillFar, 0);
+      let n = 0;
+      if (grain > 0) {
+        seed = (seed * 1664525 + 1013904223) >>> 0;
+        n = ((seed >>> 24) / 255 * 2 - 1) * grain;
+      }
       const o = (y * width + x) * 3;
-      pixels[o] = p[0];
-      pixels[o + 1] = p[1];
-      pixels[o + 2] = p[2];
+      pixels[o] = Math.max(0, Math.min(255, p[0] + n));
+      pixels[o + 1] = Math.max(0, Math.min(255, p[1] + n));
+      pixels[o + 2] = Math.max(0, Math.min(255, p[2] + n));
     }
   }
   return Buffer.concat([header, pixels]);
 }
 
 // Writes the picture of photo `index` as a JPEG file.
-export function writePictureJpeg(path, index, width, height, quality = 85) {
+export function writePictureJpeg(path, index, width, height, quality = 85, grain = 0) {
   const ppm = `${path}.ppm`;
-  writeFileSync(ppm, drawPicture(index, width, height));
+  writeFileSync(ppm, drawPicture(index, width, height, grain));
   try {
     execFileSync('cjpeg', ['-quality', String(quality), '-outfile', path, ppm]);
   } finally {

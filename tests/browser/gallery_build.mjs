@@ -107,3 +107,25 @@ export function buildGallery({ bin, fixturePhoto, dir, colours = {} }) {
   batch(bin, dir, ['info', 'pages']);
   return { names };
 }
+
+// A gallery of `count` 12-megapixel phone photos (4032×3024, about 3.7 MB
+// each, detail down to the pixel), made as buildGallery makes its own: ⑤
+// makes their tiles and screen copies. One picture serves every photo.
+export function buildPhoneGallery({ bin, fixturePhoto, dir, count = 4 }) {
+  batch(bin, dir, ['init']);
+  const work = mkdtempSync(join(tmpdir(), 'vornami-pictures-'));
+  try {
+    const picture = join(work, 'p.jpg');
+    const thumbnail = join(work, 't.jpg');
+    writePictureJpeg(picture, 1, 4032, 3024, 92, 10);
+    writePictureJpeg(thumbnail, 1, 160, 120, 75);
+    for (let i = 1; i <= count; i++) {
+      execFileSync(fixturePhoto, [join(dir, 'Pelvora', `IMG_${1000 + i}.JPG`), picture, thumbnail,
+        shotAt(i).exif, MODEL]);
+    }
+  } finally {
+    rmSync(work, { recursive: true, force: true });
+  }
+  batch(bin, dir, ['rename', 'thumbnails', 'data', 'info', 'pages']);
+  return { names: Array.from({ length: count }, (_, i) => shotAt(i + 1).name) };
+}

@@ -4,19 +4,24 @@
 // photo inside their frames, the keys on the photo pages, texts from the photos
 // shown literally; and on an emulated touch-screen phone the pages' controls,
 // the photo view, swipes and the thumbnails loaded as they come into view.
+// Every page family is checked with axe-core and walked with the Tab key; a
+// tablet gets the photo view; a gallery of 12-megapixel photos shows its
+// screen copies, and the bytes a phone loads for its first photo are counted.
 //
 //   node gallery_walk.mjs --bin BUILD/bin --fixture-photo BUILD/tests/vornami_fixture_photo
 //
 // Exits 77 (skipped) when chromium, playwright-core (npm ci here) or cjpeg is missing.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { mkdtempSync, rmSync, unlinkSync, existsSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, rmSync, unlinkSync, existsSync, writeFileSync, readFileSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
+import { createRequire } from 'node:module';
+import { fileURLToPath } from 'node:url';
 import { parseArgs } from 'node:util';
 import { chromiumMissing, loadPlaywright, startBrowser, fileUrl } from './browser.mjs';
 import {
-  buildGallery, toolsMissing, shotAt, titleOf, memoOf, PHOTO_COUNT, NO_THUMBNAIL, TOP_PHOTO, MODEL,
+  buildGallery, buildPhoneGallery, toolsMissing, shotAt, titleOf, memoOf, PHOTO_COUNT, NO_THUMBNAIL, TOP_PHOTO, MODEL,
   THEME, PANORAMA, ODD_MODEL, BRACKETED_MODEL, SMALL_THUMBNAIL, WIDE_TITLE, LONGEST_TITLE,
 } from './gallery_build.mjs';
 
@@ -41,16 +46,23 @@ const NAV_LABELS = ['最初へ', '前にジャンプ', '前へ戻る', '次へ�
 
 // The desktop windows are smaller than their screen, as most windows are.
 const SCREEN = { width: 1920, height: 1080 };
-const PHONE = { width: 390, height: 844 };
+const PHONE = { width: 390, height: 844 };  // at 3 device pixels per CSS pixel
+const TABLET = { width: 768, height: 1024 };
+// What a phone may load to show the top page and then the first photo of a
+// gallery of 12-megapixel photos, the photo fetched ahead included.
+const FIRST_PHOTO_BUDGET = 2.0e6;
 const MIN_TAP = 44;  // px, the smallest comfortable tap target
 
 let dir;
 let names;
 let browser;
 let phone;
+let tablet;
+let axeSource;
 const requests = [];
 const phoneRequests = [];
 const pageErrors = [];
+const failedImages = [];
 
 function rgb(hex) {
   const n = parseInt(hex.slice(1), 16);
@@ -90,9 +102,10 @@ function inside(inner, outer) {
     inner.y + inner.height <= outer.y + outer.height + slack;
 }
 
-// The photo files a page asked for, as photo numbers, in the order asked.
+// The photo files a page asked for (the photos or their screen copies), as
+// photo numbers, in the order asked.
 function photosAsked(list, from) {
-  return list.slice(from).filter((u) => u.includes('/Pelvora/'))
+  return list.slice(from).filter((u) => u.includes('/Pelvora/') || u.includes('/gallery/screen/'))
     .map((u) => names.indexOf(decodeURIComponent(u.slice(u.lastIndexOf('/') + 1))) + 1);
 }
 
@@ -121,11 +134,19 @@ before(async () => {
   }));
   browser = await startBrowser(playwright, { screen: SCREEN });
   phone = await startBrowser(playwright, { ...PHONE, phone: true });
+  tablet = await startBrowser(playwright, { ...TABLET, phone: true, scale: 2 });
+  axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
   browser.context.on('request', (r) => requests.push(r.url()));
   phone.context.on('request', (r) => phoneRequests.push(r.url()));
-  for (const b of [browser, phone]) {
+  for (const b of [browser, phone, tablet]) {
     b.context.on('page', (p) => {
       p.on('pageerror', (e) => pageErrors.push(`${p.url()}: ${e.message}`));
+      // A picture still loading when its page closes is aborted, not missing.
+      p.on('requestfailed', (r) => {
+        if (r.resourceType() === 'image' && r.failure()?.errorText !== 'net::ERR_ABORTED') {
+          failedImages.push(`${r.url()}: ${r.failure()?.errorText}`);
+        }
+      });
     });
   }
 });
@@ -133,6 +154,7 @@ before(async () => {
 after(async () => {
   if (browser) await browser.close();
   if (phone) await phone.close();
+  if (tablet) await tablet.close();
   if (dir) rmSync(dir, { recursive: true, force: true });
 });
 
@@ -204,21 +226,25 @@ test('the menu links every photo with its thumbnail and title', async () => {
   assert.equal(await page.locator('#theme').innerText(), THEME);
   const links = page.locator('a.photo');
   assert.equal(await links.count(), PHOTO_COUNT);
-  await page.waitForFunction(() => document.querySelectorAll('.vrn-noimage').length === 1 &&
-    [...document.querySelectorAll('img.thumb')].every((img) => img.complete));
+  // Photo NO_THUMBNAIL's thumbnail file is empty: its tile stands in.
+  await page.waitForFunction(() => [...document.querySelectorAll('img.thumb')]
+    .every((img) => img.complete && img.naturalWidth > 0));
+  assert.equal(await page.locator('.vrn-noimage').count(), 0);
   for (let i = 1; i <= PHOTO_COUNT; i++) {
     const link = links.nth(i - 1);
     assert.ok((await link.getAttribute('href')).endsWith(`../section/sec${i}top.html`));
     const text = await link.innerText();
     assert.ok(text.includes(titleOf(i)) && text.includes(shotAt(i).text), text);
+    const img = link.locator('img.thumb');
+    assert.equal(await img.getAttribute('alt'), titleOf(i));
     if (i === NO_THUMBNAIL) {
-      assert.equal(await link.locator('img').count(), 0);
-      assert.ok(text.includes('画像なし'), text);
+      assert.ok((await img.getAttribute('src')).endsWith(`../tile/${names[i - 1]}`));
     } else {
-      const img = link.locator('img.thumb');
       assert.ok((await img.getAttribute('src')).endsWith(`../thumbnail/Tn_${names[i - 1]}`));
-      assert.ok(await img.evaluate((e) => e.naturalWidth > 0), `thumbnail ${i}`);
+      assert.equal(await img.getAttribute('srcset'),
+        `../thumbnail/Tn_${names[i - 1]} 1x, ../tile/${names[i - 1]} 2x`);
     }
+    assert.ok(await img.evaluate((e) => e.naturalWidth > 0), `thumbnail ${i}`);
   }
   const loaded = page.waitForEvent('load');
   await links.nth(11).click();
@@ -403,18 +429,18 @@ test('on a phone the menu loads thumbnails as they come into view and opens the 
   const page = await phone.context.newPage();
   const from = phoneRequests.length;
   await page.goto(url('gallery/menu/menu.html'));
-  const thumbnails = () => phoneRequests.slice(from).filter((u) => u.includes('/thumbnail/Tn_')).length;
-  // Photo NO_THUMBNAIL's thumbnail file is empty: asked for too, then a placeholder.
+  // A 3× screen takes the tiles (photo NO_THUMBNAIL's too, made from its picture).
+  const thumbnails = () => phoneRequests.slice(from).filter((u) => u.includes('/gallery/tile/')).length;
   const shown = await page.locator('img.thumb').count();
   assert.equal(shown, PHOTO_COUNT);
   await page.waitForFunction(() => [...document.querySelectorAll('img.thumb[src]')]
     .every((img) => img.complete));
   const first = thumbnails();
-  assert.ok(first > 0 && first < shown / 2, `${first} of ${shown} thumbnails at once`);
+  assert.ok(first > 0 && first <= shown * 0.7, `${first} of ${shown} thumbnails at once`);
   // Every tile as large as the others, the 80×60 thumbnail too.
   const sizes = await page.locator('.thumbbox').evaluateAll((all) =>
     all.map((b) => `${b.firstChild.offsetWidth}×${b.firstChild.offsetHeight}`));
-  assert.deepEqual([...new Set(sizes)], ['160×120'], `tile sizes, photo ${SMALL_THUMBNAIL} included`);
+  assert.equal(new Set(sizes).size, 1, `tile sizes, photo ${SMALL_THUMBNAIL} included: ${sizes}`);
 
   // Scrolled down tile by tile, every thumbnail is asked for once.
   for (let i = 0; i < PHOTO_COUNT; i++) await page.locator('a.photo').nth(i).scrollIntoViewIfNeeded();
@@ -472,6 +498,181 @@ test('on a phone the photo view shows one photo with its texts; swipe and button
   await loaded;
   assert.ok(page.url().endsWith('/gallery/menu/menu.html?photo=2'), page.url());
   await page.close();
+});
+
+// Every page family, fixed and generated, in the browser it is made for.
+const FAMILIES = [
+  ['vornami/vornamitop.html', 'browser'],
+  ['gallery/menu/menu.html', 'browser'],
+  ['gallery/menu/menu.html', 'phone'],
+  ['gallery/slideshow/slideshow.html', 'browser'],
+  ['gallery/photoview/photoview.html?photo=3', 'phone'],
+  ['gallery/section/sec1top.html', 'browser'],
+  ['gallery/section/pic/pic1.html', 'browser'],
+  ['gallery/section/title/tit1.html', 'browser'],
+  ['gallery/notes/no1.html', 'browser'],
+  ['gallery/section/action/action1.html', 'browser'],
+  ['gallery/section/information/inf1.html', 'browser'],
+  ['gallery/section/space/space.html', 'browser'],
+  ['gallery/section/notestitle/notestitle.html', 'browser'],
+  ['gallery/section/inftitle/inftitle.html', 'browser'],
+];
+
+function contextOf(on) {
+  return { browser, phone, tablet }[on].context;
+}
+
+test('axe-core finds no critical or serious violation on any page family', async () => {
+  for (const [path, on] of FAMILIES) {
+    const page = await contextOf(on).newPage();
+    await page.goto(url(path));
+    await page.addScriptTag({ content: axeSource });
+    const found = await page.evaluate(async () => {
+      const result = await window.axe.run(document, { iframes: false, resultTypes: ['violations'] });
+      return result.violations.filter((v) => v.impact === 'critical' || v.impact === 'serious')
+        .map((v) => `${v.id} (${v.impact}): ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`);
+    });
+    assert.deepEqual(found, [], `${path} on the ${on}`);
+    assert.equal(await page.evaluate(() => document.documentElement.lang), 'ja', path);
+    await page.close();
+  }
+});
+
+test('the Tab key reaches every control of the fixed pages, each with a visible focus', async () => {
+  const pages = [['vornami/vornamitop.html', 'browser'], ['gallery/menu/menu.html', 'browser'],
+    ['gallery/photoview/photoview.html?photo=3', 'phone'], ['gallery/slideshow/slideshow.html', 'browser']];
+  for (const [path, on] of pages) {
+    const page = await contextOf(on).newPage();
+    await page.goto(url(path));
+    const controls = 'a[href], button:not([disabled])';
+    const count = await page.locator(controls).count();
+    const reached = new Set();
+    for (let k = 0; k < 2 * count + 4 && reached.size < count; k++) {
+      await page.keyboard.press('Tab');
+      const focus = await page.evaluate((selector) => {
+        const e = document.activeElement;
+        const index = [...document.querySelectorAll(selector)].indexOf(e);
+        if (index < 0) return null;
+        const s = getComputedStyle(e);
+        return { index, what: `${e.tagName} ${e.id || e.textContent}`,
+          visible: s.outlineStyle !== 'none' && parseFloat(s.outlineWidth) >= 2 };
+      }, controls);
+      if (!focus) continue;
+      assert.ok(focus.visible, `${path}: the focus on ${focus.what} shows`);
+      reached.add(focus.index);
+    }
+    assert.equal(reached.size, count, `${path}: controls the Tab key reached`);
+    await page.close();
+  }
+});
+
+test('on a 3× phone the menu shows even tiles drawn from the tile files, two columns or more', async () => {
+  const page = await phone.context.newPage();
+  // [window width, columns]
+  for (const [width, columns] of [[360, 2], [390, 2], [430, 2], [600, 3]]) {
+    await page.setViewportSize({ width, height: PHONE.height });
+    await page.goto(url('gallery/menu/menu.html'));
+    const lefts = await page.locator('a.photo').evaluateAll((all) =>
+      all.map((a) => Math.round(a.getBoundingClientRect().left)));
+    assert.equal(new Set(lefts).size, columns, `${width} px: ${lefts}`);
+  }
+  await page.setViewportSize(PHONE);
+  await page.goto(url('gallery/menu/menu.html'));
+  const tile = page.locator('img.thumb').first();
+  await page.waitForFunction(() => document.querySelector('img.thumb').naturalWidth > 0);
+  assert.ok((await tile.evaluate((e) => e.currentSrc)).endsWith(`/gallery/tile/${names[0]}`));
+  // The 320 px tile as the 2x picture: 160 CSS pixels, drawn at full sharpness.
+  assert.equal(await tile.evaluate((e) => e.naturalWidth), 160);
+  await page.close();
+});
+
+test('a swipe to the right in the slide show steps back and stays in the slide show', async () => {
+  const page = await phone.context.newPage();
+  await page.goto(url('gallery/menu/menu.html'));  // a page to go back to
+  await page.goto(url('gallery/slideshow/slideshow.html?photo=3'));
+  await page.evaluate(() => window.slideShow.setPlaying(false));
+  const address = page.url();
+  for (const selector of ['html', 'body']) {
+    assert.equal(await page.locator(selector).evaluate((e) => getComputedStyle(e).overscrollBehaviorX),
+      'none', selector);
+  }
+  assert.equal(await page.locator('body').evaluate((e) => getComputedStyle(e).touchAction),
+    'pan-y pinch-zoom');
+  await swipe(page, [4, 300], [330, 300]);
+  assert.equal(await page.locator('body').getAttribute('data-photo'), '2');
+  assert.equal(page.url(), address);
+  await page.close();
+});
+
+test('a touch tablet of 768×1024 gets the photo view, not the frames', async () => {
+  const page = await tablet.context.newPage();
+  await page.goto(url('vornami/vornamitop.html'));
+  assert.ok((await page.locator('#enter').getAttribute('href')).endsWith('photoview/photoview.html?photo=1'));
+  await page.goto(url('gallery/menu/menu.html'));
+  const loaded = page.waitForEvent('load');
+  await page.locator('a.photo').nth(4).tap();
+  await loaded;
+  assert.ok(page.url().endsWith('/gallery/photoview/photoview.html?photo=5'), page.url());
+  await page.close();
+});
+
+test('photos larger than the screen are shown from their screen copies, never enlarged', async () => {
+  // [page, where, the folder its photo comes from]: a 4608×1976 panorama has a
+  // copy, a 640×480 photo none; the desktop photo pages keep the original.
+  const cases = [
+    [`gallery/photoview/photoview.html?photo=${PANORAMA}`, 'phone', '#stage img', 'gallery/screen'],
+    ['gallery/photoview/photoview.html?photo=1', 'phone', '#stage img', 'Pelvora'],
+    [`gallery/slideshow/slideshow.html?photo=${PANORAMA}`, 'browser', '#stage img', 'gallery/screen'],
+    ['gallery/slideshow/slideshow.html?photo=1', 'browser', '#stage img', 'Pelvora'],
+    [`gallery/section/pic/pic${PANORAMA}.html`, 'browser', 'img', 'Pelvora'],
+  ];
+  for (const [path, on, selector, folder] of cases) {
+    const page = await contextOf(on).newPage();
+    await page.goto(url(path));
+    if (path.includes('slideshow')) await page.evaluate(() => window.slideShow.setPlaying(false));
+    const img = page.locator(selector);
+    await img.evaluate((e) => e.decode());
+    const n = Number(/(\d+)(\.html)?$/.exec(path)[1]);
+    assert.ok((await img.evaluate((e) => e.currentSrc)).endsWith(`${folder}/${names[n - 1]}`), path);
+    const [shown, natural] = await img.evaluate((e) => [e.getBoundingClientRect().width, e.naturalWidth]);
+    assert.ok(shown <= natural + 0.5, `${path}: ${shown} px wide, ${natural} px in the file`);
+    await page.close();
+  }
+});
+
+test('a phone loads at most 2.0 MB to show the top page and the first of 12-megapixel photos', async () => {
+  const big = mkdtempSync(join(tmpdir(), 'vornami-phone-gallery-'));
+  try {
+    const { names: phoneNames } = buildPhoneGallery({
+      bin: resolve(opts.bin), fixturePhoto: resolve(opts['fixture-photo']), dir: big,
+    });
+    const page = await phone.context.newPage();
+    const asked = [];
+    page.on('request', (r) => asked.push(r.url()));
+    await page.goto(fileUrl(join(big, 'vornami/vornamitop.html')));
+    await page.locator('#topphoto img').evaluate((e) => e.decode());
+    const loaded = page.waitForEvent('load');
+    await page.locator('#enter').tap();
+    await loaded;
+    await page.locator('#stage img').evaluate((e) => e.decode());
+    const ahead = `/gallery/screen/${phoneNames[1]}`;
+    if (!asked.some((u) => u.endsWith(ahead))) {
+      await page.waitForEvent('requestfinished', (r) => r.url().endsWith(ahead));
+    }
+    // A data file the gallery does not have (no theme saved) costs nothing.
+    const size = (u) => (existsSync(fileURLToPath(u)) ? statSync(fileURLToPath(u)).size : 0);
+    const bytes = asked.reduce((sum, u) => sum + size(u), 0);
+    const photos = asked.filter((u) => /\/(Pelvora|screen)\//.test(u));
+    console.log(`# bytes to the first photo on a phone: ${bytes} in ${asked.length} requests ` +
+      `(${photos.length} photos: ${photos.map(size).join(', ')}; ` +
+      `an original: ${statSync(join(big, 'Pelvora', phoneNames[0])).size})`);
+    assert.deepEqual(photos.filter((u) => u.includes('/Pelvora/')), [], 'no original');
+    assert.ok(photos.length >= 2, photos.join(' '));
+    assert.ok(bytes <= FIRST_PHOTO_BUDGET, `${bytes} bytes`);
+    await page.close();
+  } finally {
+    rmSync(big, { recursive: true, force: true });
+  }
 });
 
 test('on a phone the slide show starts at the photo view\'s photo, loads only it and the next, and swipes', async () => {
@@ -537,8 +738,8 @@ test('the slide show advances by itself and answers its buttons and keys', async
   const expectPhoto = async (n, why) => {
     assert.equal(await current(), n, why);
     assert.equal(await show.locator('#counter').innerText(), `${n} / ${PHOTO_COUNT}`, why);
-    assert.ok((await show.locator('#stage img').getAttribute('src'))
-      .endsWith(`Pelvora/${names[n - 1]}`), why);
+    assert.ok((await show.locator('#stage img').evaluate((e) => e.src))
+      .endsWith(`${n === PANORAMA ? 'gallery/screen' : 'Pelvora'}/${names[n - 1]}`), why);
     const caption = await show.locator('#caption').innerText();
     assert.ok(caption.includes(titleOf(n)) && caption.includes(shotAt(n).text), caption);
   };
@@ -631,4 +832,5 @@ test('nothing but files was requested and no script failed', () => {
   assert.ok(requests.length > 0);
   assert.deepEqual(requests.filter((u) => !u.startsWith('file://')), []);
   assert.deepEqual(pageErrors, []);
+  assert.deepEqual(failedImages, [], 'every picture asked for is there: screen.js names the copies');
 });

@@ -1,7 +1,7 @@
 // Makes the screenshots of a generated gallery that docs/ shows: on a desktop
-// window the top page, a section page, the menu and the slide show; on a
-// touch-screen phone the top page, the menu, the photo view and the slide
-// show. Run by docs/make-screenshots.sh, never by the tests.
+// window the top page, a section page, the menu and the slide show; the menu
+// on a 1920×1080 window; on a 3× touch-screen phone the top page, the menu,
+// the photo view and the slide show. Run by docs/make-screenshots.sh, never by the tests.
 //
 //   node make_screenshots.mjs --bin BUILD/bin --fixture-photo PROGRAM --out DIR [--desktop 1366x768]
 import { mkdtempSync, rmSync, mkdirSync } from 'node:fs';
@@ -32,7 +32,10 @@ const devices = [
     ['gallery/menu/menu.html', 'screenshot-menu.png', true],
     ['gallery/slideshow/slideshow.html?photo=3', 'screenshot-slideshow.png', false],
   ]],
-  ['phone', { width: 390, height: 844, phone: true }, [
+  ['desktop-1920', { width: 1920, height: 1080 }, [
+    ['gallery/menu/menu.html', 'screenshot-menu-1920.png', false],
+  ]],
+  ['phone', { width: 390, height: 844, phone: true, scale: 3 }, [
     ['vornami/vornamitop.html', 'screenshot-phone-top.png', false],
     ['gallery/menu/menu.html', 'screenshot-phone-menu.png', false],
     ['gallery/photoview/photoview.html?photo=3', 'screenshot-phone-photo.png', false],
@@ -57,7 +60,9 @@ try {
         await page.goto(fileUrl(join(dir, name)) + (query ? `?${query}` : ''));
         // Every image shown, the thumbnails the menu loads lazily too.
         await page.evaluate(() => document.querySelectorAll('img[data-src]').forEach((img) => {
-          if (!img.getAttribute('src')) img.src = img.getAttribute('data-src');
+          if (img.getAttribute('src')) return;
+          if (img.getAttribute('data-srcset')) img.srcset = img.getAttribute('data-srcset');
+          img.src = img.getAttribute('data-src');
         }));
         await page.evaluate(() => Promise.all([...document.images].map((img) =>
           img.complete ? null : new Promise((done) => { img.onload = img.onerror = done; }))));

@@ -22,7 +22,7 @@ ProgramResult Batch(const std::vector<std::string>& args) {
 TEST(BatchCli, UsageErrorsRunNothing) {
   TempGallery dir(false);
   for (const auto& args : std::vector<std::vector<std::string>>{
-           {"bogus"}, {"show", "bogus"}, {"init", "show"}, {"show", "init"}}) {
+           {"bogus"}, {"show", "bogus"}, {"init", "show"}, {"show", "init"}, {"upgrade", "show"}}) {
     auto r = Batch(args);
     EXPECT_EQ(r.exitCode, 64) << args[0];
     EXPECT_NE(r.err.find("usage:"), std::string::npos);
@@ -54,6 +54,29 @@ TEST(BatchCli, InitNeverOverwritesAFile) {
   for (const auto& path : laid) TempGallery::WriteFile(path.string(), "mine");
   ASSERT_EQ(Batch({"init"}).exitCode, 0);
   for (const auto& path : laid) EXPECT_EQ(TempGallery::ReadFile(path.string()), "mine") << path;
+}
+
+TEST(BatchCli, UpgradeReplacesPagesWithoutAVersionAndKeepsThemInABackup) {
+  TempGallery dir(false);
+  ASSERT_EQ(Batch({"init"}).exitCode, 0);
+  std::vector<std::string> laid;
+  for (const auto& entry : fs::recursive_directory_iterator("."))
+    if (entry.is_regular_file()) laid.push_back(fs::relative(entry.path()).generic_string());
+  for (const auto& path : laid) TempGallery::WriteFile(path, "mine");  // from before versions
+
+  auto r = Batch({"upgrade"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const std::string backup = r.out.substr(r.out.find("vornami-backup/"), 30);
+  for (const auto& path : laid) {
+    EXPECT_NE(r.out.find("replaced: " + path + "\n"), std::string::npos) << path;
+    EXPECT_NE(TempGallery::ReadFile(path), "mine") << path;
+    EXPECT_EQ(TempGallery::ReadFile(backup + "/" + path), "mine") << path;
+  }
+  // Up to date: nothing to replace, no second backup.
+  r = Batch({"upgrade"});
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, "info: ページはこの版のものです。置き換えるファイルはありません。\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator("vornami-backup"), fs::directory_iterator()), 1);
 }
 
 TEST(BatchCli, ShowWithoutPhotosEndsTheDialog) {

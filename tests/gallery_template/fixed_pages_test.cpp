@@ -24,9 +24,9 @@ const char* const kFixedPages[] = {
     "gallery/photoview/photoview.html",
 };
 
-// The data scripts the editor and the data step write into "gallery/data".
-const char* const kDataScripts[] = {"subject.js",       "title.js",    "note.js", "colordata.js",
-                                    "gallerytoppic.js", "filename.js", "other.js"};
+// The data scripts the editor, the data step and ⑤ (screen.js) write into "gallery/data".
+const char* const kDataScripts[] = {"subject.js",       "title.js",    "note.js",  "colordata.js",
+                                    "gallerytoppic.js", "filename.js", "other.js", "screen.js"};
 
 std::vector<fs::path> ShippedFiles() {
   std::vector<fs::path> files;

@@ -35,7 +35,7 @@ TEST(InfoPage, HeadCarriesTheCharsetRightAfterHead) {
   auto lines = Lines(ComposeInfoPage(7, AllItems(), other));
   const std::vector<std::string> head = {
       "<!-- inf7.html -->",
-      "<html>",
+      "<html lang=\"ja\">",
       "<head>",
       "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">",
       "<title>Tavisque</title>",

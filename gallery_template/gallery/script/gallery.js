@@ -3,7 +3,8 @@
    missing (a gallery not yet finished), so every value is looked up on window
    and replaced by a default when it is absent or of the wrong kind. Texts from
    the photos (names, dates, the camera) are put into the pages as text, never
-   as markup; titles and memos are the user's own HTML, as on the photo pages. */
+   as markup; titles and memos are the user's own HTML, as on the photo pages.
+   vornami-version: @PROJECT_VERSION@ */
 var vrn = (function () {
   var defaultColours = {
     bgColor: "#000040",
@@ -50,6 +51,40 @@ var vrn = (function () {
 
   function title(n) {
     return entry("titleName", n);
+  }
+
+  /* The photo's title as plain text (its markup dropped, parsed where no
+     script runs), else "写真N": what an image of the photo is called. */
+  function altText(n) {
+    var t = "";
+    if (title(n) && window.DOMParser) {
+      t = new DOMParser().parseFromString(title(n), "text/html").body.textContent || "";
+    }
+    t = t.replace(/\s+/g, " ").replace(/^ | $/g, "");
+    return t || "写真" + n;
+  }
+
+  /* Photos with a screen copy in "gallery/screen", as screen.js lists them:
+     the pages ask for a copy only where there is one. */
+  var screenCopies = null;
+  function hasScreenCopy(name) {
+    if (!screenCopies) {
+      screenCopies = {};
+      var a = value("screenName");
+      if (a && typeof a.length === "number") {
+        for (var i = 0; i < a.length; i++) {
+          if (typeof a[i] === "string") screenCopies["/" + a[i]] = true;
+        }
+      }
+    }
+    return screenCopies["/" + text(name)] === true;
+  }
+
+  /* The file that shows photo `name` on a screen, from the folder whose path
+     to "gallery" is galleryPrefix: its screen copy, else the photo itself. */
+  function screenPicture(galleryPrefix, name) {
+    return hasScreenCopy(name) ? galleryPrefix + "screen/" + name
+                               : galleryPrefix + "../Pelvora/" + name;
   }
 
   /* The number of photos the data step counted, else those listed. */
@@ -118,8 +153,9 @@ var vrn = (function () {
   /* Images marked lazy get their file only when they come near the window:
      a menu of 1000 thumbnails must not load them all at once. */
   var lazyObserver = null;
-  function loadWhenNear(img, src) {
+  function loadWhenNear(img, src, srcset) {
     if (!window.IntersectionObserver) {
+      if (srcset) img.srcset = srcset;
       img.src = src;
       return;
     }
@@ -129,25 +165,35 @@ var vrn = (function () {
           if (!entries[i].isIntersecting) continue;
           var target = entries[i].target;
           lazyObserver.unobserve(target);
+          var set = target.getAttribute("data-srcset");
+          if (set) target.srcset = set;
           target.src = target.getAttribute("data-src");
         }
       }, { rootMargin: "200px 0px" });
     }
     img.setAttribute("data-src", src);
+    if (srcset) img.setAttribute("data-srcset", srcset);
     lazyObserver.observe(img);
   }
 
-  /* An image that gives way to a placeholder when its file is missing or empty
-     (a photo without an embedded thumbnail has an empty thumbnail file). With
-     lazy set it loads when it comes near the window. */
-  function image(src, className, alt, fallbackSrc, lazy) {
+  /* An image that gives way to the next of its fallback files, and then to a
+     placeholder, when its file is missing or empty (a photo without an
+     embedded thumbnail has an empty thumbnail file). With lazy set it loads
+     when it comes near the window; srcset offers sharper files for screens
+     of higher density. */
+  function image(src, className, alt, fallbackSrc, lazy, srcset) {
     var img = document.createElement("img");
+    var fallbacks = [].concat(fallbackSrc || []);
     img.className = className;
     img.alt = alt;
     img.onerror = function () {
-      if (fallbackSrc) {
-        var next = fallbackSrc;
-        fallbackSrc = null;
+      var failed = img.currentSrc || img.src;
+      img.removeAttribute("srcset");
+      while (fallbacks.length > 0) {
+        var next = fallbacks.shift();
+        var resolved = document.createElement("a");
+        resolved.href = next;
+        if (resolved.href === failed) continue;  // the file that just failed
         img.src = next;
         return;
       }
@@ -157,17 +203,20 @@ var vrn = (function () {
       if (img.parentNode) img.parentNode.replaceChild(box, img);
     };
     if (lazy) {
-      loadWhenNear(img, src);
+      loadWhenNear(img, src, srcset);
     } else {
+      if (srcset) img.srcset = srcset;
       img.src = src;
     }
     return img;
   }
 
-  /* A phone or a small window: the per-photo framesets do not fit, so the
-     pages open the photo view instead. */
+  /* A phone, a tablet or a small window: the per-photo framesets do not fit
+     (or their small buttons are hard to touch), so the pages open the photo
+     view instead. */
   function narrowScreen() {
-    return window.matchMedia("(max-width: 700px), (max-height: 500px)").matches;
+    return window.matchMedia("(max-width: 700px), (max-height: 500px), " +
+        "(pointer: coarse) and (max-width: 1099px)").matches;
   }
 
   /* Where photo n opens from a page in folder prefix ("../" from a folder of
@@ -217,9 +266,14 @@ var vrn = (function () {
         "directories=no,scrollbars=no,resizable=yes,top=0,left=0");
   }
 
+  /* Paints the page in the gallery's colours. Horizontal swipes belong to the
+     page: the browser never takes one as "back" (or "forward"). */
   function paintPage() {
     document.body.style.backgroundColor = colour("bgColor");
     document.body.style.color = colour("dataColor");
+    document.documentElement.style.overscrollBehaviorX = "none";
+    document.body.style.overscrollBehaviorX = "none";
+    document.body.style.touchAction = "pan-y pinch-zoom";
   }
 
   return {
@@ -228,6 +282,9 @@ var vrn = (function () {
     photoTotal: photoTotal,
     fileName: fileName,
     title: title,
+    altText: altText,
+    hasScreenCopy: hasScreenCopy,
+    screenPicture: screenPicture,
     note: note,
     text: text,
     markup: markup,

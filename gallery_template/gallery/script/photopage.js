@@ -5,7 +5,8 @@
    button starts the slide show at its own photo.
    Frames opened from file:// cannot call each other's scripts, so a frame
    hands the key to the navigation frame as a message, and the navigation page
-   steps as its own buttons do (clamped to the photos there are). */
+   steps as its own buttons do (clamped to the photos there are).
+   vornami-version: @PROJECT_VERSION@ */
 (function () {
   var steps = {
     ArrowLeft: "fback", Left: "fback",
