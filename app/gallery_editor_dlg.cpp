@@ -52,7 +52,10 @@ bool CGalleryEditorDlg::EndStep(const platform::Status& outcome, const char* com
 }
 
 platform::Status CGalleryEditorDlg::ListPhotosForBatchStep() {
-  std::vector<std::string> photos = platform::ListJpg(paths::kPhotoDir);
+  return TakePhotoList(platform::ListJpg(paths::kPhotoDir));
+}
+
+platform::Status CGalleryEditorDlg::TakePhotoList(const std::vector<std::string>& photos) {
   if (photos.empty()) return platform::Fail(txt::kNoPhotos);
   // More photos or longer names than the photo list holds: nothing is touched.
   if (ExceedsPhotoTables(photos)) return platform::Fail(txt::kTooManyPhotos);
@@ -71,6 +74,16 @@ bool CGalleryEditorDlg::OnInitDialog() {
   platform::RemoveLeftoverTemporaries(paths::kDataDir);
 
   std::vector<std::string> photos = platform::ListJpg(paths::kPhotoDir);
+  const auto onlyForRename = [] {
+    const RenameListing listing = ListForRename(paths::kPhotoDir);
+    return !listing.heif.empty() || !listing.photos.empty();
+  };
+  if (photos.empty() && onlyForRename()) {
+    // Only HEIF or *.jpeg photos so far: ① makes them *.jpg, so the dialog stays for it.
+    ShowError(txt::kNotRenamed);
+    state_.abortFlag = 1;
+    return true;
+  }
   if (photos.empty()) {
     ShowError(txt::kNoPhotos);
     EndDialog();

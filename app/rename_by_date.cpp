@@ -4,11 +4,13 @@
 #include <map>
 
 #include "app/gallery_editor_dlg.h"
+#include "app/heif_conversion.h"
 #include "app/photo_name_list.h"
 #include "app/rename_plan.h"
 #include "app/wait_cursor.h"
 #include "exif/date_name.h"
 #include "exif/exif_reader.h"
+#include "picture/heif_photo.h"
 #include "texts/app_texts.h"
 #include "texts/batch_texts.h"
 
@@ -33,8 +35,14 @@ bool NameTaken(const std::string& path) {
 void CGalleryEditorDlg::OnRenameByDate() {
   state_.abortFlag = 0;
 
-  if (platform::Status listed = ListPhotosForBatchStep(); !listed) {
-    StopWithError(listed.error());
+  RenameListing listing = ListForRename(paths::kPhotoDir);
+  std::optional<std::vector<std::string>> keptHeif = ConvertHeifFirst(listing);
+  if (!keptHeif) return;  // stopped by the user: nothing is renamed
+  std::vector<std::string> listed = listing.photos;
+  listed.insert(listed.end(), keptHeif->begin(), keptHeif->end());
+  std::sort(listed.begin(), listed.end());
+  if (platform::Status taken = TakePhotoList(listed); !taken) {
+    StopWithError(taken.error());
     return;
   }
   const int n = state_.listedPhotos;
@@ -51,6 +59,11 @@ void CGalleryEditorDlg::OnRenameByDate() {
     for (int i = 1; i <= n; ++i) {
       // Stopped by the user while reading: nothing is renamed.
       if (!ui_.Progress(i - 1, n)) return;
+      // A HEIF photo that stayed counts as a photo without an Exif block.
+      if (IsHeifName(state_.photoList[i])) {
+        photos.push_back({state_.photoList[i], false, {}});
+        continue;
+      }
       if (!reader.Load(dir + state_.photoList[i])) break;
       ReadPhoto photo{state_.photoList[i], reader.FindExifBlock(), {}};
       if (photo.exifBlock) photo.newName = NewPhotoName(reader);
@@ -82,5 +95,10 @@ void CGalleryEditorDlg::OnRenameByDate() {
     }
     std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);
   }
-  EndStep(outcome, txt::kRenameDone);
+  if (!EndStep(outcome, txt::kRenameDone)) return;
+  // The files the gallery leaves out are named last.
+  const RenameListing after = ListForRename(paths::kPhotoDir);
+  if (!after.others.empty()) ShowNote(txt::kNotPhotos + PhotoNameList(after.others));
+  if (!after.heif.empty() && !HeifSupported())
+    ShowNote(txt::kHeifNotConvertible + PhotoNameList(after.heif));
 }
