@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "app/picture_thumbnails.h"
-#include "app/thumbnail_maker.h"
+#include "picture/thumbnail_maker.h"
 #include "exif/exif_reader.h"
 #include "exif/exif_rewrite.h"
 #include "picture/heif_photo.h"
@@ -112,7 +112,7 @@ std::optional<std::vector<std::uint8_t>> HeifToJpeg(std::span<const std::uint8_t
   // is turned by its Exif orientation (some phones write only the tag).
   std::optional<EncodedPicture> picture = photo.ToJpeg(photo.Transformed() ? 1 : exif.Orientation());
   if (!picture) return std::nullopt;
-  const JpegBytes thumbnail = maker.FromPicture(picture->jpeg, 1);
+  const JpegBytes thumbnail = maker.FromPicture(picture->jpeg, 1).value_or(JpegBytes());
   std::optional<JpegExif> block =
       RewriteExifForJpeg(exif, static_cast<std::uint32_t>(picture->width),
                          static_cast<std::uint32_t>(picture->height), thumbnail);

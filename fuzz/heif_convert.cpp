@@ -2,7 +2,7 @@
 // and that JPEG read back as every later step reads a photo: its Exif block
 // right after SOI, Orientation 1, the embedded thumbnail inside the bytes read.
 #include "app/heif_conversion.h"
-#include "app/thumbnail_maker.h"
+#include "picture/thumbnail_maker.h"
 #include "exif/embedded_thumbnail.h"
 #include "exif/exif_reader.h"
 #include "fuzz/fuzz_target.h"

@@ -16,7 +16,7 @@
 #include "app/dialog_controls.h"
 #include "app/gallery_editor_dlg.h"
 #include "app/heif_conversion.h"
-#include "app/thumbnail_maker.h"
+#include "picture/thumbnail_maker.h"
 #include "exif/embedded_thumbnail.h"
 #include "jpeg/jpeg_decoder.h"
 #include "picture/matrix_profile.h"
@@ -109,7 +109,7 @@ TEST(HeifConversionTest, TheJpegIsUprightAndCarriesTheExifBlockThumbnailAndProfi
     std::optional<Bytes> jpeg = HeifToJpeg(heif, maker);
     ASSERT_TRUE(jpeg);
 
-    std::optional<RgbImage> picture = maker.Decode(*jpeg, {INT_MAX, INT_MAX});
+    auto picture = maker.Decode(*jpeg, {INT_MAX, INT_MAX});
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->width, 128);
     EXPECT_EQ(picture->height, 96);
