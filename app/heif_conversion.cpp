@@ -11,11 +11,11 @@
 #include <thread>
 
 #include "app/picture_thumbnails.h"
-#include "picture/thumbnail_maker.h"
 #include "exif/exif_reader.h"
 #include "exif/exif_rewrite.h"
 #include "picture/heif_photo.h"
 #include "picture/jpeg_segments.h"
+#include "picture/thumbnail_maker.h"
 #include "platform/file_rename.h"
 #include "platform/raw_file.h"
 #include "platform/synced_file.h"
@@ -110,14 +110,16 @@ std::optional<std::vector<std::uint8_t>> HeifToJpeg(std::span<const std::uint8_t
   if (!tiff || !exif.LoadTiffBytes(tiff->data(), tiff->size())) return std::nullopt;
   // An image carrying its own rotation is upright once decoded; one without
   // is turned by its Exif orientation (some phones write only the tag).
-  std::optional<EncodedPicture> picture = photo.ToJpeg(photo.Transformed() ? 1 : exif.Orientation());
+  std::optional<EncodedPicture> picture =
+      photo.ToJpeg(photo.Transformed() ? 1 : exif.Orientation());
   if (!picture) return std::nullopt;
   const JpegBytes thumbnail = maker.FromPicture(picture->jpeg, 1).value_or(JpegBytes());
   std::optional<JpegExif> block =
       RewriteExifForJpeg(exif, static_cast<std::uint32_t>(picture->width),
                          static_cast<std::uint32_t>(picture->height), thumbnail);
   if (!block) return std::nullopt;
-  std::vector<std::uint8_t> jpeg = WithExifAndProfile(picture->jpeg, block->tiff, photo.ColourProfile());
+  std::vector<std::uint8_t> jpeg =
+      WithExifAndProfile(picture->jpeg, block->tiff, photo.ColourProfile());
   if (jpeg.empty()) return std::nullopt;
   return jpeg;
 }

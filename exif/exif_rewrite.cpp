@@ -14,11 +14,25 @@ constexpr std::uint16_t kOffsetTags[] = {0x0111, 0x0144, 0x014A, 0x0201, 0x0202}
 
 std::uint32_t TypeSize(std::uint16_t type) {
   switch (type) {
-    case 1: case 2: case 6: case 7: return 1;  // BYTE, ASCII, SBYTE, UNDEFINED
-    case 3: case 8: return 2;                  // SHORT, SSHORT
-    case 4: case 9: case 11: case 13: return 4;  // LONG, SLONG, FLOAT, IFD
-    case 5: case 10: case 12: return 8;        // RATIONAL, SRATIONAL, DOUBLE
-    default: return 0;
+    case 1:
+    case 2:
+    case 6:
+    case 7:
+      return 1;  // BYTE, ASCII, SBYTE, UNDEFINED
+    case 3:
+    case 8:
+      return 2;  // SHORT, SSHORT
+    case 4:
+    case 9:
+    case 11:
+    case 13:
+      return 4;  // LONG, SLONG, FLOAT, IFD
+    case 5:
+    case 10:
+    case 12:
+      return 8;  // RATIONAL, SRATIONAL, DOUBLE
+    default:
+      return 0;
   }
 }
 
@@ -64,9 +78,11 @@ std::vector<OutEntry> CarryEntries(const ExifReader& source, const ExifDirectory
     const std::uint32_t unit = TypeSize(e.type);
     if (unit == 0) continue;  // an unknown type: its size is unknown
     OutEntry entry{e.tag, e.type, e.count, e.value, {}, Piece::kNone, false};
-    if (std::uint64_t{unit} * e.count > 4) {
-      auto bytes = source.ValueBytes(e);
-      if (!bytes || bytes->size() != std::uint64_t{unit} * e.count) continue;
+    const std::uint64_t size = std::uint64_t{unit} * e.count;
+    if (size > 4) {
+      // All of the value's units (ValueBytes gives count bytes, whatever the type).
+      auto bytes = source.Tiff().Bytes(e.value, size);
+      if (!bytes) continue;
       entry.bytes.assign(bytes->begin(), bytes->end());
       entry.field = 0;
     }
@@ -119,9 +135,7 @@ void LinkOrRemove(std::vector<OutEntry>& entries, std::uint16_t tag, const OutDi
 class Writer {
  public:
   Writer(std::uint32_t size, bool littleEndian) : bytes_(size), little_(littleEndian) {}
-  void U16(std::uint32_t at, std::uint16_t v) {
-    Put(at, v, 2);
-  }
+  void U16(std::uint32_t at, std::uint16_t v) { Put(at, v, 2); }
   void U32(std::uint32_t at, std::uint32_t v) { Put(at, v, 4); }
   void Copy(std::uint32_t at, const std::vector<std::uint8_t>& data) {
     std::copy(data.begin(), data.end(), bytes_.begin() + at);
@@ -160,7 +174,8 @@ Layout Place(const OutDirectory (&dirs)[5], std::size_t thumbnailSize, std::uint
   };
   for (int d = 0; d < 5; ++d)
     if (dirs[d].present) put(d, dirs[d].Size());
-  if (thumbnailSize) put(static_cast<int>(Piece::kThumbnail), static_cast<std::uint32_t>(thumbnailSize));
+  if (thumbnailSize)
+    put(static_cast<int>(Piece::kThumbnail), static_cast<std::uint32_t>(thumbnailSize));
   return layout;
 }
 

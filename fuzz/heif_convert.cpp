@@ -2,10 +2,10 @@
 // and that JPEG read back as every later step reads a photo: its Exif block
 // right after SOI, Orientation 1, the embedded thumbnail inside the bytes read.
 #include "app/heif_conversion.h"
-#include "picture/thumbnail_maker.h"
 #include "exif/embedded_thumbnail.h"
 #include "exif/exif_reader.h"
 #include "fuzz/fuzz_target.h"
+#include "picture/thumbnail_maker.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   ThumbnailMaker maker;

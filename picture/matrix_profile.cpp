@@ -43,9 +43,8 @@ bool Xyz(const Chromaticity& c, Vec& out) {
 }
 
 constexpr Vec kD50 = {0.9642, 1.0, 0.8249};
-constexpr Mat kBradford = {{{0.8951, 0.2664, -0.1614},
-                            {-0.7502, 1.7135, 0.0367},
-                            {0.0389, -0.0685, 1.0296}}};
+constexpr Mat kBradford = {
+    {{0.8951, 0.2664, -0.1614}, {-0.7502, 1.7135, 0.0367}, {0.0389, -0.0685, 1.0296}}};
 
 class Writer {
  public:
@@ -61,7 +60,9 @@ class Writer {
   void Sig(const char (&s)[5]) {
     for (int i = 0; i < 4; ++i) U8(static_cast<std::uint8_t>(s[i]));
   }
-  void Fixed(double v) { U32(static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(v * 65536)))); }
+  void Fixed(double v) {
+    U32(static_cast<std::uint32_t>(static_cast<std::int32_t>(std::lround(v * 65536))));
+  }
   void Align() {
     while (bytes.size() % 4) U8(0);
   }

@@ -2,6 +2,8 @@
 // with Orientation 1 and a thumbnail, the colour profile, the HEIF kept
 // unchanged in Pelvora/HEIC/, and nothing lost when the program is killed.
 #ifdef VORNAMI_HEIF_TESTS
+#include "app/heif_conversion.h"
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,11 +17,10 @@
 
 #include "app/dialog_controls.h"
 #include "app/gallery_editor_dlg.h"
-#include "app/heif_conversion.h"
-#include "picture/thumbnail_maker.h"
 #include "exif/embedded_thumbnail.h"
 #include "jpeg/jpeg_decoder.h"
 #include "picture/matrix_profile.h"
+#include "picture/thumbnail_maker.h"
 #include "platform/encoding.h"
 #include "platform/fault_injection.h"
 #include "platform/jpg_listing.h"
@@ -62,8 +63,8 @@ Bytes Heif(const std::string& date, int orientation = 1, bool boxes = true, Byte
   const std::uint8_t* p = &image.rgb[(std::size_t(y) * image.width + x) * 3];
   if (std::abs(p[0] - want.r) + std::abs(p[1] - want.g) + std::abs(p[2] - want.b) < 60)
     return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "(" << x << "," << y << ") is " << int(p[0]) << ","
-                                       << int(p[1]) << "," << int(p[2]);
+  return ::testing::AssertionFailure()
+         << "(" << x << "," << y << ") is " << int(p[0]) << "," << int(p[1]) << "," << int(p[2]);
 }
 
 void ExpectUpright(const RgbImage& image) {
@@ -80,7 +81,8 @@ Bytes ProfileIn(const Bytes& jpeg) {
   for (std::size_t p = 2; p + 4 <= jpeg.size() && jpeg[p] == 0xFF && jpeg[p + 1] != 0xDA;) {
     const std::size_t length = (std::size_t{jpeg[p + 2]} << 8) | jpeg[p + 3];
     if (jpeg[p + 1] == 0xE2 && length > 16)
-      profile.insert(profile.end(), jpeg.begin() + long(p + 18), jpeg.begin() + long(p + 2 + length));
+      profile.insert(profile.end(), jpeg.begin() + long(p + 18),
+                     jpeg.begin() + long(p + 2 + length));
     p += 2 + length;
   }
   return profile;
@@ -94,18 +96,23 @@ struct ConversionCase {
 };
 
 const ConversionCase kConversions[] = {
-    {"upright", 1, true, false},    {"upside down (irot)", 3, true, false},
-    {"turned right (irot)", 6, true, true}, {"turned left (irot)", 8, true, false},
-    {"mirrored (imir)", 2, true, false}, {"turned right, the Exif tag alone", 6, false, false},
+    {"upright", 1, true, false},
+    {"upside down (irot)", 3, true, false},
+    {"turned right (irot)", 6, true, true},
+    {"turned left (irot)", 8, true, false},
+    {"mirrored (imir)", 2, true, false},
+    {"turned right, the Exif tag alone", 6, false, false},
 };
 
 TEST(HeifConversionTest, TheJpegIsUprightAndCarriesTheExifBlockThumbnailAndProfile) {
-  const Bytes p3 = MatrixProfile({{0.680, 0.320}, {0.265, 0.690}, {0.150, 0.060}, {0.3127, 0.3290}});
+  const Bytes p3 =
+      MatrixProfile({{0.680, 0.320}, {0.265, 0.690}, {0.150, 0.060}, {0.3127, 0.3290}});
   ASSERT_FALSE(p3.empty());
   ThumbnailMaker maker;
   for (const ConversionCase& c : kConversions) {
     SCOPED_TRACE(c.what);
-    const Bytes heif = Heif("2024:05:06 07:08:09", c.orientation, c.boxes, c.profile ? p3 : Bytes());
+    const Bytes heif =
+        Heif("2024:05:06 07:08:09", c.orientation, c.boxes, c.profile ? p3 : Bytes());
     std::optional<Bytes> jpeg = HeifToJpeg(heif, maker);
     ASSERT_TRUE(jpeg);
 
@@ -158,7 +165,8 @@ TEST(HeifConversionTest, TakenNamesGetASuffixInBothPlaces) {
   HeifConversion done = ConvertHeifPhotos("Pelvora/", {"IMG_1.HEIC"}, [](int) { return true; });
   EXPECT_EQ(done.converted, std::vector<std::string>{"IMG_1-2.jpg"});
   EXPECT_TRUE(done.kept.empty());
-  EXPECT_EQ(TempGallery::ReadFile("Pelvora/HEIC/IMG_1-2.HEIC"), std::string(heif.begin(), heif.end()));
+  EXPECT_EQ(TempGallery::ReadFile("Pelvora/HEIC/IMG_1-2.HEIC"),
+            std::string(heif.begin(), heif.end()));
   EXPECT_EQ(TempGallery::ReadFile("Pelvora/IMG_1.jpg"), "another photo");
   EXPECT_EQ(TempGallery::ReadFile("Pelvora/HEIC/IMG_1.HEIC"), "another original");
   EXPECT_FALSE(TempGallery::Exists("Pelvora/IMG_1.HEIC"));
@@ -172,9 +180,9 @@ struct KillPoint {
 };
 
 const KillPoint kKillPoints[] = {
-    {platform::FileOp::Open, ".tmp.vornami"},   {platform::FileOp::Write, ".tmp.vornami"},
-    {platform::FileOp::Sync, ".tmp.vornami"},   {platform::FileOp::Rename, ".tmp.vornami"},
-    {platform::FileOp::Write, "/HEIC"},         {platform::FileOp::Rename, "IMG_1.HEIC"},
+    {platform::FileOp::Open, ".tmp.vornami"}, {platform::FileOp::Write, ".tmp.vornami"},
+    {platform::FileOp::Sync, ".tmp.vornami"}, {platform::FileOp::Rename, ".tmp.vornami"},
+    {platform::FileOp::Write, "/HEIC"},       {platform::FileOp::Rename, "IMG_1.HEIC"},
 };
 
 bool EndsWith(std::string_view s, std::string_view end) {
@@ -209,7 +217,8 @@ TEST(HeifConversionTest, AKillAtAnyStepLosesNothingAndTheNextRunFinishes) {
     EXPECT_EQ(TempGallery::ReadFile(moved ? "Pelvora/HEIC/IMG_1.HEIC" : "Pelvora/IMG_1.HEIC"),
               heifBytes);
     for (const std::string& name : platform::ListJpg("Pelvora"))
-      EXPECT_EQ(TempGallery::ReadFile("Pelvora/" + name), std::string(expected.begin(), expected.end()));
+      EXPECT_EQ(TempGallery::ReadFile("Pelvora/" + name),
+                std::string(expected.begin(), expected.end()));
 
     // ① afterwards: one photo, renamed by its date, and the HEIF in HEIC/.
     RecordingUi ui;
@@ -252,7 +261,8 @@ TEST(HeifConversionTest, RenameTakesHeifJpegAndDotJpegPhotosAndNamesTheOtherFile
     EXPECT_EQ(ui.messages[1].style, Style::kNote);
     EXPECT_EQ(platform::ListJpg("Pelvora"), photos);
     // Converted once: the original alone in HEIC/.
-    EXPECT_EQ(TempGallery::ReadFile("Pelvora/HEIC/IMG_0001.HEIC"), std::string(heif.begin(), heif.end()));
+    EXPECT_EQ(TempGallery::ReadFile("Pelvora/HEIC/IMG_0001.HEIC"),
+              std::string(heif.begin(), heif.end()));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Pelvora/HEIC"),
                             std::filesystem::directory_iterator()),
               1);

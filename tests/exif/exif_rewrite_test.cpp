@@ -28,8 +28,8 @@ struct RewriteCase {
   Order order;
   std::function<void(ExifJpeg&)> more;  // beyond a date, a maker and an orientation of 6
   std::size_t thumbnailSize;
-  bool noteKept;      // a maker's note of 300 bytes at offset 900 unless `more` says otherwise
-  bool noteDropped;   // what the result says
+  bool noteKept;     // a maker's note of 300 bytes at offset 900 unless `more` says otherwise
+  bool noteDropped;  // what the result says
 };
 
 const RewriteCase kCases[] = {
@@ -60,6 +60,7 @@ TEST(ExifRewriteTest, CarriesTheBlockUprightWithTheNewThumbnail) {
     source.ifd0.push_back(fixture::Short(0x0112, 6));
     source.exif.push_back(fixture::Ascii(0x9003, "2024:05:06 07:08:09"));
     source.exif.push_back(fixture::Long(0xA002, 4032));
+    source.exif.push_back(fixture::Rational(0x829A, 1, 100));
     source.exif.push_back(fixture::Undefined(0x927C, Note(300)).At(900));
     if (c.more) c.more(source);
     const Bytes tiff = source.Tiff();
@@ -79,6 +80,10 @@ TEST(ExifRewriteTest, CarriesTheBlockUprightWithTheNewThumbnail) {
     EXPECT_EQ(back.Orientation(), 1);
     EXPECT_EQ(back.ValueText(*ExifReader::FindTag(back.Ifd0(), 0x010F)), "Apple");
     EXPECT_EQ(back.ValueText(*back.DateTimeOriginal()), "2024:05:06 07:08:09");
+    auto exposure = ExifReader::FindTag(back.ExifIfd(), 0x829A);
+    ASSERT_TRUE(exposure);
+    EXPECT_EQ(back.ReadU32(exposure->value), 1u);
+    EXPECT_EQ(back.ReadU32(exposure->value + 4), 100u);
     auto width = ExifReader::FindTag(back.ExifIfd(), exif::kTagPixelXDimension);
     ASSERT_TRUE(width);
     EXPECT_EQ(width->value, 3024u);

@@ -20,7 +20,7 @@ struct HeifSpec {
   int width = 128;  // upright
   int height = 96;
   int orientation = 1;
-  bool orientationAsBoxes = true;  // false: the stored picture needs the Exif tag's turn
+  bool orientationAsBoxes = true;      // false: the stored picture needs the Exif tag's turn
   std::vector<std::uint8_t> exifTiff;  // empty: no Exif item
   std::vector<std::uint8_t> icc;       // empty: libheif's nclx (sRGB)
 };
