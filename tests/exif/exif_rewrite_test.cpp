@@ -46,7 +46,7 @@ const RewriteCase kCases[] = {
      [](ExifJpeg& j) {
        j.ifd0.push_back(fixture::Long(0x0111, 5000));
        j.ifd0.push_back(fixture::Raw(0x9999, 99, 1, 0));
-       j.ifd0.push_back(fixture::SubDirectory(0x8825, {fixture::Ascii(0x0001, "N")}));
+       j.ifd0.push_back(fixture::SubDirectory(0x8825, {fixture::Ascii(0x0001, "North")}));
        j.thumbnail = fixture::FakeThumbnail(200, 9);
      },
      4000, true, false},
@@ -106,7 +106,7 @@ TEST(ExifRewriteTest, CarriesTheBlockUprightWithTheNewThumbnail) {
       ASSERT_TRUE(pointer);
       ExifDirectory table;
       ASSERT_TRUE(back.ReadDirectory(pointer->value, table));
-      EXPECT_EQ(back.ValueText(*ExifReader::FindTag(table, 0x0001)), "N");
+      EXPECT_EQ(back.ValueText(*ExifReader::FindTag(table, 0x0001)), "North");
     }
   }
 }
