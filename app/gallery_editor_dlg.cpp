@@ -111,7 +111,10 @@ bool CGalleryEditorDlg::EndStep(const platform::Status& outcome, const char* com
 }
 
 platform::Status CGalleryEditorDlg::ListPhotosForBatchStep() {
-  std::vector<std::string> photos = platform::ListJpg(paths::kPhotoDir);
+  return TakePhotoList(platform::ListJpg(paths::kPhotoDir));
+}
+
+platform::Status CGalleryEditorDlg::TakePhotoList(const std::vector<std::string>& photos) {
   if (photos.empty()) return platform::Fail(txt::kNoPhotos);
   // More photos or longer names than the photo list holds: nothing is touched.
   if (ExceedsPhotoTables(photos)) return platform::Fail(TooManyPhotosMessage(photos));
@@ -139,15 +142,25 @@ bool CGalleryEditorDlg::OnInitDialog() {
   OfferUpgrade();
 
   std::vector<std::string> photos = platform::ListJpg(paths::kPhotoDir);
+  const auto onlyForRename = [] {
+    const RenameListing listing = ListForRename(paths::kPhotoDir);
+    return !listing.heif.empty() || !listing.photos.empty();
+  };
   // A new gallery: where a window system can wait, the user copies the photos
   // and comes back, and the start-up goes on with them.
   std::error_code ec;
   const std::string photoFolder = (std::filesystem::absolute(paths::kPhotoDir, ec)).string();
-  while (photos.empty() &&
+  while (photos.empty() && !onlyForRename() &&
          ui_.WaitForPhotos(platform::SjisToUtf8(txt::kWaitPhotosHead) + photoFolder +
                                platform::SjisToUtf8(txt::kWaitPhotosTail),
                            photoFolder))
     photos = platform::ListJpg(paths::kPhotoDir);
+  if (photos.empty() && onlyForRename()) {
+    // Only HEIF or *.jpeg photos so far: ① makes them *.jpg, so the dialog stays for it.
+    ShowError(txt::kNotRenamed);
+    state_.abortFlag = 1;
+    return true;
+  }
   if (photos.empty()) {
     ShowError(txt::kNoPhotos);
     EndDialog();

@@ -4,9 +4,11 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/rename_listing.h"
 #include "app/shared_state.h"
 #include "app/ui_port.h"
 #include "exif/info_value_texts.h"
@@ -94,6 +96,12 @@ class CGalleryEditorDlg {
   // ② to ⑤: fails with the message naming the listed photos whose names
   // would break the gallery's links.
   platform::Status CheckLinkSafeNames() const;
+  // The same for a listing made by the step itself.
+  platform::Status TakePhotoList(const std::vector<std::string>& photos);
+  // ①'s first part: every HEIF photo in "Pelvora" becomes a JPEG. Returns
+  // the HEIF photos that stay (they count as photos without an Exif block),
+  // nothing when the user stopped it. The listing is made afresh.
+  std::optional<std::vector<std::string>> ConvertHeifFirst(RenameListing& listing);
   // ④'s scripts and annotation files; fails with the path of the first that
   // cannot be written.
   platform::Status WriteDataScripts(const site::GallerySummary& summary, const DataTables& tables);

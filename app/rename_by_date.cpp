@@ -5,11 +5,13 @@
 #include <map>
 
 #include "app/gallery_editor_dlg.h"
+#include "app/heif_conversion.h"
 #include "app/photo_name_list.h"
 #include "app/rename_plan.h"
 #include "app/wait_cursor.h"
 #include "exif/date_name.h"
 #include "exif/exif_reader.h"
+#include "picture/heif_photo.h"
 #include "texts/app_texts.h"
 #include "texts/batch_texts.h"
 
@@ -65,8 +67,14 @@ const char* ProblemMessage(RenameProblem problem) {
 void CGalleryEditorDlg::OnRenameByDate() {
   state_.abortFlag = 0;
 
-  if (platform::Status listed = ListPhotosForBatchStep(); !listed) {
-    StopWithError(listed.error());
+  RenameListing listing = ListForRename(paths::kPhotoDir);
+  std::optional<std::vector<std::string>> keptHeif = ConvertHeifFirst(listing);
+  if (!keptHeif) return;  // stopped by the user: nothing is renamed
+  std::vector<std::string> listed = listing.photos;
+  listed.insert(listed.end(), keptHeif->begin(), keptHeif->end());
+  std::sort(listed.begin(), listed.end());
+  if (platform::Status taken = TakePhotoList(listed); !taken) {
+    StopWithError(taken.error());
     return;
   }
   const int n = state_.listedPhotos;
@@ -84,6 +92,12 @@ void CGalleryEditorDlg::OnRenameByDate() {
       if (!ui_.Progress(i - 1, n)) return;
       ReadPhoto photo;
       photo.name = state_.photoList[i];
+      // A HEIF photo that stayed counts as a photo without an Exif block.
+      if (IsHeifName(photo.name)) {
+        photo.readable = true;
+        photos.push_back(std::move(photo));
+        continue;
+      }
       photo.readable = reader.Load(dir + photo.name);
       photo.exifBlock = photo.readable && reader.FindExifBlock();
       if (photo.exifBlock) photo.newName = NewPhotoName(reader);
@@ -115,5 +129,10 @@ void CGalleryEditorDlg::OnRenameByDate() {
     }
     std::sort(state_.photoList.begin() + 1, state_.photoList.begin() + 1 + n);
   }
-  EndStep(outcome, txt::kRenameDone);
+  if (!EndStep(outcome, txt::kRenameDone)) return;
+  // The files the gallery leaves out are named last.
+  const RenameListing after = ListForRename(paths::kPhotoDir);
+  if (!after.others.empty()) ShowNote(txt::kNotPhotos + PhotoNameList(after.others));
+  if (!after.heif.empty() && !HeifSupported())
+    ShowNote(txt::kHeifNotConvertible + PhotoNameList(after.heif));
 }

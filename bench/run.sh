@@ -4,13 +4,15 @@
 # phone-size pictures side by side with vipsthumbnail and ImageMagick, and ⑤
 # making tiles and screen copies of them side by side with vipsthumbnail.
 #
-#   bench/run.sh [-n PHOTOS] [-r RUNS] [-s STEPS] [-p PHONE] [-q RUNS] [-k]
+#   bench/run.sh [-n PHOTOS] [-r RUNS] [-s STEPS] [-p PHONE] [-q RUNS] [-H HEIF] [-Q RUNS] [-k]
 #
 #   -n  photos to generate (default 1000)
 #   -r  timed runs per tool and step; the median counts (default 9)
 #   -s  navigation steps timed (default 3000)
 #   -p  phone photos (4032×3024, no embedded thumbnail) to generate (default 200; 0: none)
 #   -q  timed runs per tool over the phone photos (default 3)
+#   -H  HEIF photos (4032×3024 and 3024×4032, from the samples) to make (default 20; 0: none)
+#   -Q  timed runs per tool over the HEIF photos (default 3)
 #   -k  keep the scratch folder
 #
 # Every timed run starts from the same state: a fresh folder with hard links
@@ -31,15 +33,19 @@ steps=3000
 keep=0
 phone_photos=200
 phone_runs=3
-while getopts "n:r:s:p:q:k" opt; do
+heif_photos=20
+heif_runs=3
+while getopts "n:r:s:p:q:H:Q:k" opt; do
   case $opt in
     n) photos=$OPTARG ;;
     r) runs=$OPTARG ;;
     s) steps=$OPTARG ;;
     p) phone_photos=$OPTARG ;;
     q) phone_runs=$OPTARG ;;
+    H) heif_photos=$OPTARG ;;
+    Q) heif_runs=$OPTARG ;;
     k) keep=1 ;;
-    *) sed -n '2,19p' "$0" >&2; exit 64 ;;
+    *) sed -n '2,21p' "$0" >&2; exit 64 ;;
   esac
 done
 
@@ -52,6 +58,10 @@ command -v exiv2 >/dev/null 2>&1 || need+=(exiv2)
 command -v cjpeg >/dev/null 2>&1 || need+=(libjpeg-turbo-progs)
 if [ "$phone_photos" -gt 0 ]; then
   command -v vipsthumbnail >/dev/null 2>&1 || need+=(libvips-tools)
+  command -v convert >/dev/null 2>&1 || need+=(imagemagick)
+fi
+if [ "$heif_photos" -gt 0 ]; then
+  command -v heif-enc >/dev/null 2>&1 || need+=(libheif-examples)
   command -v convert >/dev/null 2>&1 || need+=(imagemagick)
 fi
 if [ ${#need[@]} -gt 0 ]; then
@@ -280,6 +290,47 @@ if [ "$phone_photos" -gt 0 ]; then
   done
 fi
 
+# --- HEIF photos converted by ① ------------------------------------------------
+if [ "$heif_photos" -gt 0 ]; then
+  echo "Making $heif_photos HEIF photos" >&2
+  samples="$here/../shared/samples"
+  heif_src="$scratch/heif-src"
+  mkdir -p "$heif_src"
+  mapfile -t dated < <(cd "$samples" && for f in *.jpg; do
+    jhead "$f" 2>/dev/null | grep -q '^Date/Time' && echo "$f"
+  done)
+  for ((i = 1; i <= heif_photos; i++)); do
+    src=${dated[$(((i - 1) % ${#dated[@]}))]}
+    name=$(printf 'IMG_%04d' "$i")
+    # Landscape and portrait in turn, phone-sized, each with a time of its own.
+    size=4032x3024
+    [ $((i % 2)) -eq 0 ] && size=3024x4032
+    convert "$samples/$src" -resize "$size!" -quality 95 "$heif_src/$name.jpg"
+    jhead -norot -ts"2024:06:01-10:$(printf '%02d' $((i / 60))):$(printf '%02d' $((i % 60)))" \
+      "$heif_src/$name.jpg" >/dev/null
+    heif-enc -q 60 -p preset=fast -o "$heif_src/$name.heic" "$heif_src/$name.jpg" >/dev/null
+    rm "$heif_src/$name.jpg"
+  done
+  heif_state="$scratch/state-heif"
+  fresh "$layout" "$heif_state"
+  ln "$heif_src"/*.heic "$heif_state/Pelvora/"
+  fresh "$heif_state" "$scratch/check"
+  # A sample without a shooting date stops the renaming after the conversion: that counts here.
+  (cd "$scratch/check" && "$batch" rename >/dev/null) || true
+  converted=$(ls "$scratch/check/Pelvora/HEIC" | wc -l)
+  if [ "$converted" -ne "$heif_photos" ]; then
+    echo "vornami-batch rename converted $converted of $heif_photos HEIF photos" >&2
+    exit 1
+  fi
+  echo "Timing HEIF photos: $heif_runs runs each" >&2
+  for ((r = 1; r <= heif_runs; r++)); do
+    run_timed heif-vornami "$heif_state" . "'$batch' rename" any
+    # shellcheck disable=SC2016 # expanded by the timed shell
+    run_timed heif-convert "$heif_state" Pelvora \
+      'for f in *.heic; do heif-convert -q 92 "$f" "${f%.heic}.jpg" >/dev/null; done'
+  done
+fi
+
 preview=$("$build/bench/vornami_bench_preview" --steps "$steps" "$with_data")
 preview_ms=$(sed -n 's/.*median \([0-9.]*\) ms.*/\1/p' <<<"$preview")
 
@@ -341,6 +392,18 @@ if [ "$phone_photos" -gt 0 ]; then
   echo "| ⑤ pages, tiles and screen copies | $(cell screens-vornami) | $(cell screens-vips) |" \
     "| $(ratio "$(median screens-vornami wall)" "$(median screens-vips wall)")×" \
     "| $(ratio "$(median screens-vornami cpu)" "$(median screens-vips cpu)")× | | ≤ 0.8× vipsthumbnail |"
+fi
+if [ "$heif_photos" -gt 0 ]; then
+  echo
+  echo "HEIF photos converted by ①: $heif_photos photos (4032×3024 and 3024×4032, made from the" \
+    "samples by heif-enc -q 60), $(du -k "$heif_src/IMG_0001.heic" | cut -f1) KB each, median of" \
+    "$heif_runs runs; $(heif-convert --version 2>&1 | head -1)."
+  echo
+  echo "| step | Vornami | heif-convert -q 92 | ÷ heif-convert, wall | ÷ heif-convert, processor | target |"
+  echo "|---|---:|---:|---:|---:|---|"
+  echo "| ① rename with HEIF conversion | $(cell heif-vornami) | $(cell heif-convert)" \
+    "| $(ratio "$(median heif-vornami wall)" "$(median heif-convert wall)")×" \
+    "| $(ratio "$(median heif-vornami cpu)" "$(median heif-convert cpu)")× | ≤ 0.7× wall |"
 fi
 echo
 echo "KiB read per photo (rchar, less each program's fixed reads: Vornami's start-up" \

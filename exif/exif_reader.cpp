@@ -33,6 +33,14 @@ void ExifReader::LoadBytes(const std::uint8_t* data, std::size_t size) {
   head_->LoadBytes(data, size);
 }
 
+bool ExifReader::LoadTiffBytes(const std::uint8_t* data, std::size_t size) {
+  LoadBytes(data, size);
+  const auto first = head_->U8(0), second = head_->U8(1);
+  if (!first || first != second || (*first != 'I' && *first != 'M')) return false;
+  tiff_ = TiffView(*head_, 0, *first == 'I');
+  return true;
+}
+
 bool ExifReader::FindExifBlock() {
   Forget();
   auto origin = FindTiffOrigin(*head_);

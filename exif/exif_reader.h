@@ -30,6 +30,10 @@ class ExifReader {
   bool Load(const std::string& path);
   // Takes the bytes as if read from a file (only the first 65,536 count).
   void LoadBytes(const std::uint8_t* data, std::size_t size);
+  // Takes an Exif block that stands alone, its TIFF structure from its origin
+  // (a HEIF's Exif item): found at once, its byte order from its first two
+  // bytes. False when they are neither "II" nor "MM".
+  bool LoadTiffBytes(const std::uint8_t* data, std::size_t size);
 
   // Finds the Exif block (see exif_block.h); sets the TIFF origin and the
   // byte order.

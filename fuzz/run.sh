@@ -21,7 +21,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build="$here/build-fuzz"
 samples="${VORNAMI_SAMPLES:-$here/../shared/samples}"
-targets=(exif_walk date_thumbnail data_tables jpeg_decoder)
+targets=(exif_walk date_thumbnail data_tables jpeg_decoder heif_convert)
 
 # Only the targets whose sources exist in this tree.
 present_targets() {
@@ -33,6 +33,7 @@ present_targets() {
 max_len() {
   case $1 in
     exif_walk | date_thumbnail) echo 65600 ;;  # a photo offers its first 65,536 bytes
+    heif_convert) echo 65536 ;;                # small HEIF photos reach every box
     jpeg_decoder) echo 32769 ;;                # a thumbnail holds at most 32,768
     *) echo 16384 ;;
   esac

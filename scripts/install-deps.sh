@@ -10,6 +10,8 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho                   # Japanese fonts for the dialog and pages
   libjpeg62-turbo-dev libturbojpeg0-dev                      # thumbnails made from the pictures
   libjpeg-turbo-progs                                        # cjpeg/djpeg for decoder tests and demo photos
+  libheif-dev                                                # HEIF photos turned into JPEGs by ①
+  libheif-examples                                           # heif-enc/heif-convert for the HEIF benchmark
   chromium                                                   # the gallery test in a real browser
   xvfb xauth                                                 # screenshots of the dialog
   dpkg-dev librsvg2-bin file man-db                          # the Debian package and its icons
