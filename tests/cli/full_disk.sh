@@ -56,8 +56,12 @@ pipeline() {
           { echo "FAIL: $step reported success but $out differs"; exit 2; }
       done
     done
+    # The editor's buttons report a file they cannot write as a message and
+    # the run goes on, as the dialog stays open: such a message is a failure.
     "$batch" "theme=旅の記録" "title=一枚目" "memo=朝の\"港\"" register save top-photo \
-      "bg-color=#102030" >>../log 2>&1 || exit 1
+      "bg-color=#102030" >../edits 2>&1 || { cat ../edits >>../log; exit 1; }
+    cat ../edits >>../log
+    ! grep -q '^error:' ../edits || exit 1
   )
 }
 
