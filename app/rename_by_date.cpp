@@ -9,6 +9,7 @@
 #include "app/wait_cursor.h"
 #include "exif/date_name.h"
 #include "exif/exif_reader.h"
+#include "platform/native_path.h"
 #include "texts/app_texts.h"
 #include "texts/batch_texts.h"
 
@@ -25,7 +26,7 @@ std::string NewPhotoName(const ExifReader& reader) {
 
 bool NameTaken(const std::string& path) {
   std::error_code ec;
-  return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
+  return std::filesystem::exists(std::filesystem::symlink_status(platform::NativePath(path), ec));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header of a layer it may not reach.
-# Layers, lowest first: platform -> jpeg, exif -> site -> app -> gui, cli.
-# Siblings (jpeg and exif, gui and cli) never include each other; the
+# Layers, lowest first: platform -> jpeg, exif -> site -> app -> gui, win, cli.
+# Siblings (jpeg and exif; gui, win and cli) never include each other; the
 # launcher stands alone on platform. texts/ is generated and open to all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,6 +14,7 @@ declare -A allowed=(
   [app]="app site exif jpeg platform"
   [gui]="gui app site exif jpeg platform"
   [cli]="cli app site exif jpeg platform"
+  [win]="win app site exif jpeg platform"
   [launcher]="launcher platform"
   [gallery_template]="platform"
   [tools]="tools"
