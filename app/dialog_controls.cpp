@@ -93,12 +93,12 @@ constexpr DialogControl kControls[] = {
 };
 
 constexpr DialogStatic kStatics[] = {
-    {txt::kStatic1, 7, 49},        {txt::kStatic2, 7, 73},        {txt::kStatic3, 7, 95},
-    {txt::kStatic4, 7, 117},       {txt::kStatic5, 7, 140},       {txt::kStatic6, 201, 16},
+    {txt::kCircled1, 7, 49},       {txt::kCircled2, 7, 73},       {txt::kCircled3, 7, 95},
+    {txt::kCircled4, 7, 117},      {txt::kCircled5, 7, 140},      {txt::kCircled6, 201, 16},
     {txt::kStaticEditor, 214, 16}, {txt::kStaticTheme, 198, 33},  {txt::kStaticTitle, 199, 61},
-    {txt::kStaticMemo, 199, 89},   {txt::kStaticColors, 18, 227}, {txt::kStatic7, 7, 243},
-    {txt::kStatic8, 7, 260},       {txt::kStatic9, 7, 279},       {txt::kStatic10, 7, 297},
-    {txt::kStatic11, 7, 317},
+    {txt::kStaticMemo, 199, 89},   {txt::kStaticColors, 18, 227}, {txt::kCircled7, 7, 243},
+    {txt::kCircled8, 7, 260},      {txt::kCircled9, 7, 279},      {txt::kCircled10, 7, 297},
+    {txt::kCircled11, 7, 317},
 };
 
 }  // namespace

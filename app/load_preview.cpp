@@ -1,8 +1,7 @@
 // The thumbnail preview: the current photo's thumbnail, decoded by the
 // system's own decoder, as a 24-bit bitmap painted at the preview control.
-#include <new>
-
 #include "app/gallery_editor_dlg.h"
+#include "jpeg/bgr_rows.h"
 #include "jpeg/jpeg_decoder.h"
 #include "platform/raw_file.h"
 
@@ -35,23 +34,9 @@ void CGalleryEditorDlg::BuildPreviewBitmap() {
   if (decoder.Decode() != kDecoderOk) return;
   decoder.GetImage(red_, green_, blue_, imageWidth_, imageHeight_);
 
-  // Bottom-up rows of blue, green, red, each padded with zeros to a multiple of 4 bytes.
-  const std::size_t width = static_cast<std::size_t>(imageWidth_);
-  const std::size_t height = static_cast<std::size_t>(imageHeight_);
-  const std::size_t stride = ((3 * width + 3) / 4) * 4;
-  std::unique_ptr<std::uint8_t[]> rows(new (std::nothrow) std::uint8_t[stride * height]());
-  if (rows) {
-    for (std::size_t y = 0; y < height; ++y) {
-      std::uint8_t* row = rows.get() + (height - 1 - y) * stride;
-      for (std::size_t x = 0; x < width; ++x) {
-        const std::size_t i = y * width + x;
-        row[3 * x] = blue_[i];
-        row[3 * x + 1] = green_[i];
-        row[3 * x + 2] = red_[i];
-      }
-    }
+  if (std::unique_ptr<std::uint8_t[]> rows =
+          BgrRows(red_.get(), green_.get(), blue_.get(), imageWidth_, imageHeight_))
     preview_.Create(imageWidth_, imageHeight_, 24, rows.get(), nullptr);
-  }
   // The bitmap keeps its own copy: the planes are no longer needed.
   red_.reset();
   green_.reset();

@@ -6,11 +6,11 @@
 #include "app/gallery_editor_dlg.h"
 #include "app/photo_name_list.h"
 #include "app/picture_thumbnails.h"
-#include "app/thumbnail_maker.h"
 #include "app/wait_cursor.h"
 #include "exif/date_name.h"
 #include "exif/embedded_thumbnail.h"
 #include "exif/exif_reader.h"
+#include "picture/thumbnail_maker.h"
 #include "platform/jpg_listing.h"
 #include "platform/raw_file.h"
 #include "texts/app_texts.h"
@@ -48,10 +48,14 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
     // after the Exif pass, on two threads when there are many.
     std::vector<PictureThumbnailJob> fromPictures;
     int done = 0;
+    bool stopped = false;
     for (int i = 1; i <= n; ++i) {
       // A photo that cannot be opened, or the user's stop, ends the loop
       // quietly; the completion note follows.
-      if (!ui_.Progress(done, n)) break;
+      if (!ui_.Progress(done, n)) {
+        stopped = true;
+        break;
+      }
       const std::string& name = state_.photoList[i];
       if (!reader.Load(photoDir + name)) break;
       if (!reader.FindExifBlock()) {
@@ -65,9 +69,8 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
       std::span<const std::uint8_t> embedded =
           EmbeddedThumbnail(reader).value_or(std::span<const std::uint8_t>());
       if (!embedded.empty() && orientation >= 2 && orientation <= 8) {
-        if (std::optional<JpegBytes> upright = maker.UprightEmbedded(embedded, orientation)) {
-          if (platform::WriteOwnFile(thumbnailPath, upright->data(), upright->size()) ==
-              platform::WriteResult::kFailed) {
+        if (platform::Result<JpegBytes> upright = maker.UprightEmbedded(embedded, orientation)) {
+          if (!platform::WriteOwnFile(thumbnailPath, upright->data(), upright->size())) {
             outcome = platform::Fail(txt::kCannotWritePrefix + thumbnailPath);
             break;
           }
@@ -80,19 +83,21 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
         fromPictures.push_back({photoDir + name, thumbnailPath, orientation});
         continue;
       }
-      if (platform::WriteOwnFile(thumbnailPath, embedded.data(), embedded.size()) ==
-          platform::WriteResult::kFailed) {
+      if (!platform::WriteOwnFile(thumbnailPath, embedded.data(), embedded.size())) {
         outcome = platform::Fail(txt::kCannotWritePrefix + thumbnailPath);
         break;
       }
       ++done;
     }
-    // Thumbnails of the photos before a stop are written, as in the loop.
+    // After the user's stop no picture is started. Otherwise the thumbnails
+    // of the photos before a photo that ended the loop are written.
     const int copied = done;
-    std::string unwritten = MakePictureThumbnails(
-        fromPictures, [&](int finished) { return ui_.Progress(copied + finished, n); });
-    // One that could not be written comes before the photo that stopped the loop.
-    if (!unwritten.empty()) outcome = platform::Fail(txt::kCannotWritePrefix + unwritten);
+    if (!stopped) {
+      platform::Status pictures = MakePictureThumbnails(
+          fromPictures, [&](int finished) { return ui_.Progress(copied + finished, n); });
+      // One that could not be written comes before the photo that stopped the loop.
+      if (!pictures) outcome = pictures;
+    }
   }
   if (EndStep(outcome, txt::kThumbnailsDone)) OnInitDialog();
 }

@@ -1,91 +1,101 @@
 #include "app/picture_thumbnails.h"
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
 
-#include "app/thumbnail_maker.h"
+#include "picture/thumbnail_maker.h"
 #include "platform/raw_file.h"
+#include "texts/app_texts.h"
 
 namespace {
 
 // False when the thumbnail could not be written.
+// An empty thumbnail for a photo that cannot be read or decoded keeps its
+// number in the gallery.
 bool MakeOne(ThumbnailMaker& maker, const PictureThumbnailJob& job) {
   JpegBytes thumbnail;
   if (auto photo = platform::ReadHead(job.photoPath, kMaxPhotoFileBytes))
-    thumbnail = maker.FromPicture(*photo, job.orientation);
-  return platform::WriteOwnFile(job.thumbnailPath, thumbnail.data(), thumbnail.size()) !=
-         platform::WriteResult::kFailed;
+    thumbnail = maker.FromPicture(*photo, job.orientation).value_or(JpegBytes());
+  return platform::WriteOwnFile(job.thumbnailPath, thumbnail.data(), thumbnail.size()).ok();
 }
 
-std::string FirstUnwritten(const std::vector<PictureThumbnailJob>& jobs,
-                           const std::vector<char>& unwritten) {
+platform::Status Unwritten(const PictureThumbnailJob& job) {
+  return platform::Fail(txt::kCannotWritePrefix + job.thumbnailPath);
+}
+
+platform::Status FirstUnwritten(const std::vector<PictureThumbnailJob>& jobs,
+                                const std::vector<char>& unwritten) {
   for (std::size_t i = 0; i < jobs.size(); ++i)
-    if (unwritten[i]) return jobs[i].thumbnailPath;
+    if (unwritten[i]) return Unwritten(jobs[i]);
   return {};
 }
 
 }  // namespace
 
-std::string MakePictureThumbnails(const std::vector<PictureThumbnailJob>& jobs,
-                                  const std::function<bool(int finished)>& progress) {
+platform::Status MakePictureThumbnails(const std::vector<PictureThumbnailJob>& jobs,
+                                       const std::function<bool(int finished)>& progress) {
   std::vector<char> unwritten(jobs.size(), 0);  // one per job, each set by one thread
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   if (jobs.size() < kParallelPictureJobs || cores < 2) {
     ThumbnailMaker maker;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
       if (!progress(static_cast<int>(i))) return {};
-      if (!MakeOne(maker, jobs[i])) return jobs[i].thumbnailPath;
+      if (!MakeOne(maker, jobs[i])) return Unwritten(jobs[i]);
     }
     progress(static_cast<int>(jobs.size()));
     return {};
   }
 
-  std::atomic<std::size_t> next{0};
-  std::atomic<bool> stop{false};
+  // The two threads start a photo only when this thread lets them: it asks
+  // the progress callback first, then lets each thread start one photo beyond
+  // those finished. So a stop holds before the first photo and between any
+  // two, as on one thread.
+  constexpr std::size_t kThreads = 2;
   std::mutex mutex;
   std::condition_variable changed;
-  std::size_t finished = 0;  // guarded by mutex
+  std::size_t next = 0, allowed = 0, finished = 0;  // guarded by mutex
+  bool stop = false;                                // likewise
   auto work = [&] {
     ThumbnailMaker maker;
-    while (!stop) {
+    std::unique_lock<std::mutex> lock(mutex);
+    for (;;) {
+      changed.wait(lock, [&] { return stop || next < allowed || next == jobs.size(); });
+      if (stop || next == jobs.size()) return;
       const std::size_t i = next++;
-      if (i >= jobs.size()) break;
-      if (!MakeOne(maker, jobs[i])) {
+      lock.unlock();
+      const bool written = MakeOne(maker, jobs[i]);
+      lock.lock();
+      if (!written) {
         unwritten[i] = 1;
         stop = true;
       }
-      {
-        std::lock_guard<std::mutex> lock(mutex);
-        ++finished;
-      }
-      changed.notify_one();
+      ++finished;
+      changed.notify_all();
     }
   };
   std::thread helper(work);
   std::thread second(work);
-  // This thread reports progress while the two work.
   bool goOn = true;
   std::unique_lock<std::mutex> lock(mutex);
-  while (finished < jobs.size() && !stop) {
-    const std::size_t seen = finished;
-    changed.wait_for(lock, std::chrono::milliseconds(50), [&] { return finished != seen; });
-    const int count = static_cast<int>(finished);
+  while (!stop && finished < jobs.size()) {
+    const std::size_t count = finished;
     lock.unlock();
-    goOn = progress(count);
+    goOn = progress(static_cast<int>(count));
     lock.lock();
-    if (!goOn) {
-      stop = true;
-      break;
-    }
+    if (!goOn) break;
+    allowed = std::min(jobs.size(), count + kThreads);
+    changed.notify_all();
+    changed.wait_for(lock, std::chrono::milliseconds(50),
+                     [&] { return stop || finished != count; });
   }
+  stop = true;  // whatever ended the loop, no further photo starts
+  changed.notify_all();
   lock.unlock();
   helper.join();
   second.join();
-  // The two may finish before this thread first looks: report the end once more.
   if (goOn && finished == jobs.size()) progress(static_cast<int>(finished));
   return FirstUnwritten(jobs, unwritten);
 }

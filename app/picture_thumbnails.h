@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/result.h"
+
 struct PictureThumbnailJob {
   std::string photoPath;
   std::string thumbnailPath;
@@ -21,7 +23,7 @@ inline constexpr std::size_t kMaxPhotoFileBytes = 256u << 20;
 // an empty file when the photo cannot be read or decoded; a missing folder is
 // skipped. Calls progress with the number of jobs finished, on the calling
 // thread, between photos; when it returns false no further photo is started.
-// Returns the first thumbnail (in the jobs' order) that could not be written,
-// empty when none.
-std::string MakePictureThumbnails(const std::vector<PictureThumbnailJob>& jobs,
-                                  const std::function<bool(int finished)>& progress);
+// Fails with the message that names the first thumbnail (in the jobs' order)
+// that could not be written.
+platform::Status MakePictureThumbnails(const std::vector<PictureThumbnailJob>& jobs,
+                                       const std::function<bool(int finished)>& progress);

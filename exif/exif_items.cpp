@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "exif/exif_value_texts.h"
+#include "exif/info_items.h"
 
 namespace {
 
@@ -15,28 +16,28 @@ enum class Kind { kUnsignedRational, kSignedRational, kInteger, kMetering, kVers
 
 struct ExifItem {
   std::uint16_t tag;
-  int item;
+  info::Item item;
   Kind kind;
   std::string (*rationalText)(double) = nullptr;
 };
 
 const ExifItem kExifItems[] = {
-    {0x829A, 3, Kind::kSignedRational, exif_text::ExposureTime},
-    {0x829D, 4, Kind::kUnsignedRational, exif_text::FNumber},
-    {0x8827, 5, Kind::kInteger},
-    {0x9000, 6, Kind::kVersion},
-    {0x9003, 7, Kind::kDate},
-    {0x9004, 8, Kind::kDate},
-    {0x9102, 9, Kind::kUnsignedRational, exif_text::Compression},
-    {0x9201, 10, Kind::kSignedRational, exif_text::ShutterSpeed},
-    {0x9202, 11, Kind::kUnsignedRational, exif_text::Aperture},
-    {0x9204, 12, Kind::kSignedRational, exif_text::ExposureBias},
-    {0x9205, 13, Kind::kUnsignedRational, exif_text::Aperture},
-    {0x9206, 14, Kind::kSignedRational, exif_text::SubjectDistance},
-    {0x9207, 15, Kind::kMetering},
-    {0x920A, 16, Kind::kUnsignedRational, exif_text::FocalLength},
-    {0xA002, 17, Kind::kInteger},
-    {0xA003, 18, Kind::kInteger},
+    {0x829A, info::kExposureTime, Kind::kSignedRational, exif_text::ExposureTime},
+    {0x829D, info::kFNumber, Kind::kUnsignedRational, exif_text::FNumber},
+    {0x8827, info::kIsoSpeed, Kind::kInteger},
+    {0x9000, info::kExifVersion, Kind::kVersion},
+    {0x9003, info::kDateTimeOriginal, Kind::kDate},
+    {0x9004, info::kDateTimeDigitized, Kind::kDate},
+    {0x9102, info::kCompression, Kind::kUnsignedRational, exif_text::Compression},
+    {0x9201, info::kShutterSpeed, Kind::kSignedRational, exif_text::ShutterSpeed},
+    {0x9202, info::kAperture, Kind::kUnsignedRational, exif_text::Aperture},
+    {0x9204, info::kExposureBias, Kind::kSignedRational, exif_text::ExposureBias},
+    {0x9205, info::kMaxAperture, Kind::kUnsignedRational, exif_text::Aperture},
+    {0x9206, info::kSubjectDistance, Kind::kSignedRational, exif_text::SubjectDistance},
+    {0x9207, info::kMeteringMode, Kind::kMetering},
+    {0x920A, info::kFocalLength, Kind::kUnsignedRational, exif_text::FocalLength},
+    {0xA002, info::kPixelWidth, Kind::kInteger},
+    {0xA003, info::kPixelHeight, Kind::kInteger},
 };
 
 // Numerator and denominator at the entry's offset; nothing when they were not
@@ -97,12 +98,13 @@ void SetCameraItems(const TiffView& tiff, const ExifDirectory& ifd0, InfoValueTe
                     ShootingInfoMemory& memory) {
   if (auto make = TiffView::FindTag(ifd0, kTagMake)) {
     if (auto bytes = tiff.ValueBytes(*make)) {
-      texts.SetItem(1, CText(*bytes, kItemCapacity));
+      texts.SetItem(info::kMaker, CText(*bytes, kItemCapacity));
       memory.maker = CText(*bytes, kMakerCapacity);
     }
   }
   if (auto model = TiffView::FindTag(ifd0, kTagModel)) {
-    if (auto bytes = tiff.ValueBytes(*model)) texts.SetItem(2, CText(*bytes, kItemCapacity));
+    if (auto bytes = tiff.ValueBytes(*model))
+      texts.SetItem(info::kModel, CText(*bytes, kItemCapacity));
   }
 }
 

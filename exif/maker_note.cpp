@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "exif/bounded_bytes.h"
+#include "exif/info_items.h"
 #include "exif/maker_note_tables.h"
 #include "texts/info_texts.h"
 
@@ -37,15 +38,22 @@ struct ArrayItem {
 };
 
 const ArrayItem kCameraSettingItems[] = {
-    {19, 1, &kMacroMode},         {20, 4, &kFlashMode},     {22, 7, &kFocusMode},
-    {23, 10, &kImageSize},        {24, 11, &kImageSelect},  {25, 13, &kContrast},
-    {26, 14, &kSaturation},       {27, 15, &kSharpness},    {28, 17, &kMeteringMethod},
-    {29, 19, &kAfPointSelection}, {30, 20, &kShootingMode},
+    {info::kMacroMode, 1, &kMacroMode},
+    {info::kFlashMode, 4, &kFlashMode},
+    {info::kFocusMode, 7, &kFocusMode},
+    {info::kImageSize, 10, &kImageSize},
+    {info::kEasyShootingMode, 11, &kImageSelect},
+    {info::kContrast, 13, &kContrast},
+    {info::kSaturation, 14, &kSaturation},
+    {info::kSharpness, 15, &kSharpness},
+    {info::kMeteringMethod, 17, &kMeteringMethod},
+    {info::kAfPointSelection, 19, &kAfPointSelection},
+    {info::kShootingMode, 20, &kShootingMode},
 };
 
 const ArrayItem kShotInfoItems[] = {
-    {34, 7, &kWhiteBalance},
-    {36, 15, &kFlashBias},
+    {info::kWhiteBalance, 7, &kWhiteBalance},
+    {info::kFlashBias, 15, &kFlashBias},
 };
 
 constexpr std::size_t kSelfTimerIndex = 2;
@@ -90,25 +98,25 @@ void SetCameraSettingTexts(std::span<const std::uint16_t> settings, InfoValueTex
   auto drive = At(settings, kDriveModeIndex);
   auto selfTimer = At(settings, kSelfTimerIndex);
   if (drive == 0 && selfTimer) {
-    texts.SetItem(21, *selfTimer == 0 ? txt::kDriveSingle : txt::kDriveSelfTimer);
+    texts.SetItem(info::kDriveMode, *selfTimer == 0 ? txt::kDriveSingle : txt::kDriveSelfTimer);
   } else if (drive == 1) {
-    texts.SetItem(21, txt::kDriveContinuous);
+    texts.SetItem(info::kDriveMode, txt::kDriveContinuous);
   }
 
   // The lens's focal lengths as stored, without scaling.
   if (auto longest = At(settings, kLongFocalIndex))
-    texts.SetItem(31, std::to_string(*longest) + "mm");
+    texts.SetItem(info::kLongestFocalLength, std::to_string(*longest) + "mm");
   if (auto shortest = At(settings, kShortFocalIndex))
-    texts.SetItem(32, std::to_string(*shortest) + "mm");
+    texts.SetItem(info::kShortestFocalLength, std::to_string(*shortest) + "mm");
 
   auto flash = At(settings, kFlashModeIndex);
   if (flash == 0) {
-    texts.SetItem(33, txt::kFlashDetailsNone);
+    texts.SetItem(info::kFlashDetails, txt::kFlashDetailsNone);
   } else if (flash) {
     // Exactly one of the known bits tells the flash; several or none tell nothing.
     if (auto details = At(settings, kFlashDetailsIndex))
       if (auto text = FindText(kFlashDetails, *details & kFlashDetailsMask))
-        texts.SetItem(33, *text);
+        texts.SetItem(info::kFlashDetails, *text);
   }
 }
 
@@ -117,7 +125,7 @@ void SetShotInfoTexts(std::span<const std::uint16_t> shot, InfoValueTexts& texts
   // Bit 0 right, bit 1 centre, bit 2 left; the higher bits say nothing here.
   auto points = At(shot, kAfPointsUsedIndex);
   if (points && *points != 0)
-    if (auto text = FindText(kAfPointsUsed, *points & 7)) texts.SetItem(35, *text);
+    if (auto text = FindText(kAfPointsUsed, *points & 7)) texts.SetItem(info::kAfPointsUsed, *text);
 }
 
 void ApplyCustomFunctions(std::span<const std::uint16_t> functions, InfoValueTexts& texts,
@@ -160,19 +168,19 @@ void ReadMakerNote(const TiffView& note, std::uint32_t offset, InfoValueTexts& t
         if (auto shot = LoadArray(note, entry)) SetShotInfoTexts(*shot, texts);
         break;
       case kImageType:
-        SetString(note, entry, 37, texts);
+        SetString(note, entry, info::kImageType, texts);
         break;
       case kFirmware:
-        SetString(note, entry, 38, texts);
+        SetString(note, entry, info::kFirmwareVersion, texts);
         break;
       case kImageSerial:
-        texts.SetItem(39, ImageSerialText(entry.value));
+        texts.SetItem(info::kImageSerialNumber, ImageSerialText(entry.value));
         break;
       case kOwner:
-        SetString(note, entry, 40, texts);
+        SetString(note, entry, info::kOwnerName, texts);
         break;
       case kCameraSerial:
-        texts.SetItem(41, CameraSerialText(entry.value));
+        texts.SetItem(info::kCameraSerialNumber, CameraSerialText(entry.value));
         break;
       default:
         break;

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "exif/exif_items.h"
+#include "exif/info_items.h"
 #include "exif/maker_note.h"
 
 namespace {
@@ -31,7 +32,7 @@ void ReadPhotoInfo(const ExifReader& reader, InfoValueTexts& texts, ShootingInfo
   }
 
   if (!memory.IsCanon()) {
-    texts.SetItem(10, texts.item(3));
-    texts.SetItem(11, texts.item(4));
+    texts.SetItem(info::kShutterSpeed, texts.item(info::kExposureTime));
+    texts.SetItem(info::kAperture, texts.item(info::kFNumber));
   }
 }

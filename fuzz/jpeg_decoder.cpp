@@ -5,10 +5,10 @@
 #include "jpeg/jpeg_decoder.h"
 
 #include <memory>
-#include <new>
 
 #include "app/shared_state.h"
 #include "fuzz/fuzz_target.h"
+#include "jpeg/bgr_rows.h"
 #include "jpeg/dib.h"
 
 namespace {
@@ -45,21 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   decoder.GetImage(red, green, blue, width, height);
   FUZZ_CHECK(red && green && blue && width > 0 && height > 0);
 
-  // Bottom-up rows of blue, green, red, each padded to a multiple of 4 bytes.
-  const std::size_t w = static_cast<std::size_t>(width);
-  const std::size_t h = static_cast<std::size_t>(height);
-  const std::size_t stride = ((3 * w + 3) / 4) * 4;
-  std::unique_ptr<std::uint8_t[]> rows(new (std::nothrow) std::uint8_t[stride * h]());
+  std::unique_ptr<std::uint8_t[]> rows = BgrRows(red.get(), green.get(), blue.get(), width, height);
   if (!rows) return 0;
-  for (std::size_t y = 0; y < h; ++y) {
-    std::uint8_t* row = rows.get() + (h - 1 - y) * stride;
-    for (std::size_t x = 0; x < w; ++x) {
-      const std::size_t i = y * w + x;
-      row[3 * x] = blue[i];
-      row[3 * x + 1] = green[i];
-      row[3 * x + 2] = red[i];
-    }
-  }
   CDib bitmap;
   if (!bitmap.Create(width, height, 24, rows.get(), nullptr)) return 0;
   ReadingPainter painter;

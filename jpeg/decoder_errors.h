@@ -1,10 +1,9 @@
 #pragma once
-// The small exception classes by which the JPEG decoder and the bitmap report
-// faults, and the result codes the decoder turns them into. They are thrown by value and caught by
-// class; their fields are informative only: the class alone decides a result code.
+// The small exception classes by which the JPEG decoder reports faults
+// inside, and the result codes it turns them into at its boundary. They are thrown by value and
+// caught by class; their fields are informative only: the class alone decides a result code.
 #include <cstdint>
-#include <string>
-#include <utility>
+#include <new>
 
 // Reading past the end of the data; names the reading operation.
 struct EBufferError {
@@ -36,19 +35,6 @@ struct EMemoryError {
   const char* message;
 };
 
-// A bitmap format the bitmap class does not handle. The message is Shift-JIS.
-class CDibException {
- public:
-  CDibException(std::int32_t code, std::string message)
-      : code_(code), message_(std::move(message)) {}
-  std::int32_t code() const { return code_; }
-  const std::string& message() const { return message_; }
-
- private:
-  std::int32_t code_;
-  std::string message_;
-};
-
 // The result codes of the decoder's public operations.
 inline constexpr std::int32_t kDecoderOk = 0;
 inline constexpr std::int32_t kDecoderFault = -1;    // memory, or a fault while decoding the scan
@@ -77,5 +63,7 @@ std::int32_t WithResultCodes(DecoderStage stage, Body&& body) {
     return kDecoderBadData;
   } catch (const ENotSupported&) {
     return kDecoderBadData;
+  } catch (const std::bad_alloc&) {
+    return kDecoderFault;  // as EMemoryError: nothing thrown leaves the decoder
   }
 }

@@ -4,9 +4,6 @@
 #include <limits>
 #include <new>
 
-#include "jpeg/decoder_errors.h"
-#include "texts/jpeg_texts.h"
-
 namespace {
 
 // Colour-table entries by bits per pixel; -1 for a depth the bitmap does not know.
@@ -49,8 +46,7 @@ void CDib::Clear() {
 bool CDib::Create(std::int32_t width, std::int32_t height, int bitsPerPixel,
                   const std::uint8_t* pixels, const RgbQuad* colours) {
   const int colourCount = ColourCountFor(bitsPerPixel);
-  if (colourCount < 0) throw CDibException(1, txt::kPaletteError);
-  if (width < 0 || height < 0) return false;
+  if (colourCount < 0 || width < 0 || height < 0) return false;
   // Widths and heights up to 2^31 keep the row size and the product within 64 bits.
   const std::uint64_t rowBytes = DibRowBytes(width, bitsPerPixel);
   if (rowBytes > std::numeric_limits<std::uint32_t>::max()) return false;

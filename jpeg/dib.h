@@ -16,8 +16,8 @@ class CDib {
   // Builds a new header and pixel block of width x height at bitsPerPixel (1,
   // 4, 8, 16, 24 or 32) and copies the given pixel rows and colour-table
   // entries into them (either may be null). An image already held is freed
-  // first. Raises CDibException (code 1) for another depth, leaving the object
-  // unchanged; false, also unchanged, for a size it cannot hold or allocate.
+  // first. False, leaving the object unchanged, for another depth and for a
+  // size it cannot hold or allocate: nothing is thrown out of the bitmap.
   bool Create(std::int32_t width, std::int32_t height, int bitsPerPixel, const std::uint8_t* pixels,
               const RgbQuad* colours);
   // Draws the whole image at the painter's origin from source (x, y); false

@@ -48,14 +48,16 @@ class RawReader {
 // Creates or truncates the file and writes the bytes; fails with the path.
 Status WriteRaw(const std::string& path, const std::uint8_t* data, std::size_t size);
 
-enum class WriteResult { kWritten, kNoFolder, kFailed };
+// What WriteOwnFile did: wrote the file, or skipped it because a folder on
+// the way is missing.
+enum class Written { kFile, kNoFolder };
 
 // Creates or truncates the file and writes the bytes without ever writing
 // through a symbolic link or into a file that has other names: such an entry
 // is replaced by a file of its own, so a link to a photo never overwrites the
-// photo. kNoFolder when a folder on the way is missing; kFailed (errno says
-// why) when the file cannot be made or written, and then no file is left.
-WriteResult WriteOwnFile(const std::string& path, const std::uint8_t* data, std::size_t size);
+// photo. Fails with the path when the file cannot be made or written, and
+// then no file is left.
+Result<Written> WriteOwnFile(const std::string& path, const std::uint8_t* data, std::size_t size);
 
 bool IsRegularFile(const std::string& path);
 

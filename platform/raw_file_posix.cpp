@@ -177,21 +177,21 @@ int OpenOwnFile(const std::string& path, bool& created) {
 
 }  // namespace
 
-WriteResult WriteOwnFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
+Result<Written> WriteOwnFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
   const bool injected = ShouldFail(FileOp::Open, path);
   bool created = false;
   Fd fd(injected ? -1 : OpenOwnFile(path, created));
-  if (fd.get() < 0)
-    return errno == ENOENT || errno == ENOTDIR ? WriteResult::kNoFolder : WriteResult::kFailed;
+  if (fd.get() < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return Written::kNoFolder;
+    return Fail(path);
+  }
   const bool written = !ShouldFail(FileOp::Write, path) &&
                        (created || ftruncate(fd.get(), 0) == 0) && WriteAll(fd.get(), data, size);
-  if (written && fd.Close()) return WriteResult::kWritten;
+  if (written && fd.Close()) return Written::kFile;
   // A file cut short (a full disk) must not pass for a whole one.
-  const int error = errno;
   fd.Reset(-1);
   unlink(path.c_str());
-  errno = error;
-  return WriteResult::kFailed;
+  return Fail(path);
 }
 
 }  // namespace platform

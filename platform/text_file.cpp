@@ -63,7 +63,7 @@ bool TextFileReader::ReadLine(std::string& line) {
 Status WriteTextFile(const std::string& path, std::string_view text) {
   std::string bytes = ToCrLf(text);
   if (WriteOwnFile(path, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()) !=
-      WriteResult::kWritten)
+      Written::kFile)
     return Fail(path);
   return {};
 }

@@ -9,9 +9,9 @@
 
 #include "app/dialog_controls.h"
 #include "app/gallery_editor_dlg.h"
-#include "app/thumbnail_maker.h"
-#include "app/thumbnail_pixels.h"
 #include "jpeg/jpeg_decoder.h"
+#include "picture/thumbnail_maker.h"
+#include "picture/thumbnail_pixels.h"
 #include "platform/encoding.h"
 #include "platform/fault_injection.h"
 #include "platform/jpg_listing.h"
@@ -321,7 +321,7 @@ RgbImage Quarters(int width, int height, const char* quarters) {
 
 Bytes Jpeg(const RgbImage& image) {
   ThumbnailMaker maker;
-  return maker.Encode(image);
+  return maker.Encode(image).value_or(Bytes());
 }
 
 // Decodes with the preview's own decoder and checks the size and that the
@@ -407,6 +407,39 @@ TEST_F(MakeThumbnailsTest, TheUserCanStopALongRun) {
   EXPECT_EQ(ui.messages[0].utf8, U(txt::kThumbnailsDone));
 }
 
+// Six photos made from their pictures share the work between two threads; the
+// stop must hold there as on one thread, before and between photos. The
+// progress calls are one per photo in the Exif pass, then the picture pass's.
+TEST_F(MakeThumbnailsTest, TheStopHoldsOnTwoThreads) {
+  struct Case {
+    const char* when;
+    int stopAfter;       // the progress call that asks to stop
+    int firstUnstarted;  // photos from here on never get a thumbnail
+  };
+  const Case cases[] = {
+      {"before the sixth photo of the Exif pass", 6, 1},
+      {"at the picture pass's first call", 7, 1},
+      // The picture pass's first call lets the two threads start a photo each.
+      {"at the picture pass's second call", 8, 3},
+  };
+  const int kPhotos = 6;
+  Bytes picture = Jpeg(Quarters(320, 240, "RGBW"));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.when);
+    TempGallery fresh;
+    for (int i = 1; i <= kPhotos; ++i)
+      TempGallery::WriteFile("Pelvora/" + Name(i), OrientedPhoto(1, std::nullopt, picture));
+    RecordingUi localUi;
+    localUi.stopAfter = c.stopAfter;
+    CGalleryEditorDlg localDlg(localUi);
+    ASSERT_TRUE(localDlg.Click(ctl::kThumbnails));
+    for (int i = c.firstUnstarted; i <= kPhotos; ++i)
+      EXPECT_FALSE(TempGallery::Exists("gallery/thumbnail/Tn_" + Name(i))) << Name(i);
+    ASSERT_FALSE(localUi.messages.empty());
+    EXPECT_EQ(localUi.messages[0].utf8, U(txt::kThumbnailsDone));
+  }
+}
+
 TEST_F(MakeThumbnailsTest, EmbeddedThumbnailsOfSidewaysPhotosAreTurnedUpright) {
   // 64×48 is whole MCUs of 4:2:0 and turns losslessly; 60×44 is decoded,
   // turned and encoded again. The photos hold no picture, so nothing but the
@@ -459,35 +492,6 @@ TEST_F(MakeThumbnailsTest, PicturesKeepTheirAspectRatioAndSmallOnesTheirSize) {
     EXPECT_EQ(decoder.width(), cases[i].thumbnail.width);
     EXPECT_EQ(decoder.height(), cases[i].thumbnail.height);
   }
-}
-
-TEST(ThumbnailPixels, ShrinkingAveragesTheAreaEachPixelCovers) {
-  // A 3×1 row of 0, 90, 255 shrunk to 2×1: each output pixel covers one and a
-  // half source pixels.
-  RgbImage row{3, 1, {0, 0, 0, 90, 90, 90, 255, 255, 255}};
-  RgbImage out = ShrinkByArea(row, {2, 1});
-  ASSERT_EQ(out.width, 2);
-  EXPECT_EQ(out.rgb[0], 30);   // (0 + 90 / 2) / 1.5
-  EXPECT_EQ(out.rgb[3], 200);  // (90 / 2 + 255) / 1.5
-  // A fine chequerboard becomes an even grey.
-  RgbImage board = Quarters(2, 2, "RWWR");
-  for (std::size_t i = 0; i < board.rgb.size(); ++i) board.rgb[i] = ((i / 3) % 3 == 0) ? 0 : 200;
-  RgbImage grey = ShrinkByArea(board, {1, 1});
-  ASSERT_EQ(grey.rgb.size(), 3u);
-  EXPECT_EQ(grey.rgb[0], 100);
-}
-
-TEST(ThumbnailPixels, PicturesTheCodecCannotReadGiveNothing) {
-  ThumbnailMaker maker;
-  const Bytes notAJpeg = {0xFF, 0xD8, 0xFF, 0xD9};
-  EXPECT_TRUE(maker.FromPicture(notAJpeg, 1).empty());
-  EXPECT_TRUE(maker.FromPicture({}, 6).empty());
-  EXPECT_FALSE(maker.UprightEmbedded(notAJpeg, 6).has_value());
-  // The first half of a picture: the codec warns and gives what it has, the
-  // rest grey; a thumbnail is still made.
-  Bytes picture = Jpeg(Quarters(320, 240, "RGBW"));
-  picture.resize(picture.size() / 2);
-  EXPECT_FALSE(maker.FromPicture(picture, 1).empty());
 }
 
 }  // namespace

@@ -19,8 +19,8 @@ std::string Hex(const std::string& bytes) {
 
 // Pins the conversion so that a wrong code page cannot pass silently.
 TEST(Encoding, BuildTimeTextsAreCp932Bytes) {
-  EXPECT_EQ(Hex(txt::kStatic1), "87 40");                                // ①
-  EXPECT_EQ(Hex(txt::kStatic11), "87 4A");                               // ⑪
+  EXPECT_EQ(Hex(txt::kCircled1), "87 40");                               // ①
+  EXPECT_EQ(Hex(txt::kCircled11), "87 4A");                              // ⑪
   EXPECT_EQ(Hex(txt::kStaticTheme), "83 65 81 5B 83 7D");                // テーマ
   EXPECT_EQ(Hex(txt::kLabelJumpBack), "91 4F 82 C9 BC DE AC DD CC DF");  // 前にｼﾞｬﾝﾌﾟ
 }

@@ -136,23 +136,22 @@ TEST(RawFile, OwnFileWriteReplacesLinksAndNamesItsFailures) {
   fs::create_hard_link("photo.jpg", "second.jpg");
   fs::create_symlink("nowhere", "dangling.jpg");
   for (const char* path : {"link.jpg", "second.jpg", "dangling.jpg", "plain.jpg"}) {
-    EXPECT_EQ(platform::WriteOwnFile(path, bytes, 3), platform::WriteResult::kWritten) << path;
+    EXPECT_EQ(platform::WriteOwnFile(path, bytes, 3), platform::Written::kFile) << path;
     EXPECT_FALSE(fs::is_symlink(path)) << path;
     EXPECT_EQ(TempGallery::ReadFile(path), "new") << path;
   }
   EXPECT_EQ(TempGallery::ReadFile("photo.jpg"), "photo");
   TempGallery::WriteFile("long.jpg", "a longer old text");
-  EXPECT_EQ(platform::WriteOwnFile("long.jpg", bytes, 3), platform::WriteResult::kWritten);
+  EXPECT_EQ(platform::WriteOwnFile("long.jpg", bytes, 3), platform::Written::kFile);
   EXPECT_EQ(TempGallery::ReadFile("long.jpg"), "new");
 
-  EXPECT_EQ(platform::WriteOwnFile("no/folder/t.jpg", bytes, 3), platform::WriteResult::kNoFolder);
+  EXPECT_EQ(platform::WriteOwnFile("no/folder/t.jpg", bytes, 3), platform::Written::kNoFolder);
   fs::create_directory("folder.jpg");
-  EXPECT_EQ(platform::WriteOwnFile("folder.jpg", bytes, 3), platform::WriteResult::kFailed);
+  EXPECT_EQ(platform::WriteOwnFile("folder.jpg", bytes, 3).error(), "folder.jpg");
   platform::SetFaultHook([](platform::FileOp op, std::string_view) {
     return op == platform::FileOp::Write ? ENOSPC : 0;
   });
-  EXPECT_EQ(platform::WriteOwnFile("full.jpg", bytes, 3), platform::WriteResult::kFailed);
-  EXPECT_EQ(errno, ENOSPC);
+  EXPECT_EQ(platform::WriteOwnFile("full.jpg", bytes, 3).error(), "full.jpg");
   platform::SetFaultHook(nullptr);
   EXPECT_FALSE(TempGallery::Exists("full.jpg"));  // nothing half-written stays
 }

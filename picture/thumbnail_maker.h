@@ -1,13 +1,14 @@
 #pragma once
 // Thumbnails that need the picture codec: the embedded thumbnail of a photo
 // taken sideways turned upright, and a thumbnail made from the picture itself
-// for a photo without a usable embedded one (libjpeg-turbo's TurboJPEG API).
+// for a photo without a usable embedded one (libjpeg-turbo). Failures carry
+// the reason as a Shift-JIS text for the user.
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
 
-#include "app/thumbnail_pixels.h"
+#include "picture/thumbnail_pixels.h"
+#include "platform/result.h"
 
 using JpegBytes = std::vector<std::uint8_t>;
 
@@ -23,22 +24,21 @@ class ThumbnailMaker {
   ThumbnailMaker(const ThumbnailMaker&) = delete;
   ThumbnailMaker& operator=(const ThumbnailMaker&) = delete;
 
-  // The embedded thumbnail upright: transformed losslessly when its size is a
-  // whole number of MCUs in the directions that move, else decoded, turned and
-  // encoded again. Nothing when the codec cannot read it.
-  std::optional<JpegBytes> UprightEmbedded(std::span<const std::uint8_t> jpeg, int orientation);
+  // The embedded thumbnail upright after the Exif orientation (1 to 8):
+  // transformed losslessly when its size is a whole number of MCUs in the
+  // directions that move, else decoded, turned and encoded again.
+  platform::Result<JpegBytes> UprightEmbedded(std::span<const std::uint8_t> jpeg, int orientation);
 
   // A thumbnail made from the whole photo file: decoded at the smallest
   // scale that still covers the fitted size, shrunk into 160×120 keeping the
-  // aspect ratio, upright, baseline JPEG 4:2:0 at quality 85. Empty when the
-  // codec cannot decode the picture.
-  JpegBytes FromPicture(std::span<const std::uint8_t> photo, int orientation);
+  // aspect ratio, upright, baseline JPEG 4:2:0 at quality 85.
+  platform::Result<JpegBytes> FromPicture(std::span<const std::uint8_t> photo, int orientation);
 
   // Decodes at the smallest scale whose size is at least `least` (the full
-  // size when none is); nothing when it cannot be decoded.
-  std::optional<RgbImage> Decode(std::span<const std::uint8_t> jpeg, PixelSize least);
-  // Baseline JPEG, 4:2:0, quality 85; empty when encoding fails.
-  JpegBytes Encode(const RgbImage& image);
+  // size when none is).
+  platform::Result<RgbImage> Decode(std::span<const std::uint8_t> jpeg, PixelSize least);
+  // Baseline JPEG, 4:2:0, quality 85.
+  platform::Result<JpegBytes> Encode(const RgbImage& image);
 
  private:
   void* decompressor_ = nullptr;

@@ -1,4 +1,4 @@
-#include "app/thumbnail_pixels.h"
+#include "picture/thumbnail_pixels.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,10 @@
-#include "app/thumbnail_maker.h"
+#include "picture/thumbnail_maker.h"
 
 #include <turbojpeg.h>
 
 #include <climits>
+
+#include "texts/picture_texts.h"
 
 namespace {
 
@@ -46,15 +48,15 @@ ThumbnailMaker::~ThumbnailMaker() {
     if (handle) tjDestroy(handle);
 }
 
-std::optional<RgbImage> ThumbnailMaker::Decode(std::span<const std::uint8_t> jpeg,
-                                               PixelSize least) {
+platform::Result<RgbImage> ThumbnailMaker::Decode(std::span<const std::uint8_t> jpeg,
+                                                  PixelSize least) {
   if (!decompressor_) decompressor_ = tjInitDecompress();
-  if (!decompressor_ || jpeg.empty() || !Fits(jpeg)) return std::nullopt;
+  if (!decompressor_ || jpeg.empty() || !Fits(jpeg)) return platform::Fail(txt::kPictureNotDecoded);
   int width = 0, height = 0, subsampling = 0, colourspace = 0;
   if (tjDecompressHeader3(decompressor_, jpeg.data(), jpeg.size(), &width, &height, &subsampling,
                           &colourspace) != 0 ||
       width < 1 || height < 1 || static_cast<long long>(width) * height > kMaxPicturePixels)
-    return std::nullopt;
+    return platform::Fail(txt::kPictureNotDecoded);
 
   // The smallest of the codec's scales that still covers `least`.
   int count = 0;
@@ -73,25 +75,27 @@ std::optional<RgbImage> ThumbnailMaker::Decode(std::span<const std::uint8_t> jpe
   if (tjDecompress2(decompressor_, jpeg.data(), jpeg.size(), image.rgb.data(), scaled.width, 0,
                     scaled.height, TJPF_RGB, 0) != 0 &&
       tjGetErrorCode(decompressor_) != TJERR_WARNING)
-    return std::nullopt;  // a warning (a truncated file, say) still gives the picture
+    return platform::Fail(
+        txt::kPictureNotDecoded);  // a warning (a truncated file, say) still gives the picture
   return image;
 }
 
-JpegBytes ThumbnailMaker::Encode(const RgbImage& image) {
+platform::Result<JpegBytes> ThumbnailMaker::Encode(const RgbImage& image) {
   if (!compressor_) compressor_ = tjInitCompress();
-  if (!compressor_ || image.width < 1 || image.height < 1) return {};
+  if (!compressor_ || image.width < 1 || image.height < 1)
+    return platform::Fail(txt::kThumbnailNotEncoded);
   unsigned char* out = nullptr;
   unsigned long size = 0;
   if (tjCompress2(compressor_, image.rgb.data(), image.width, 0, image.height, TJPF_RGB, &out,
                   &size, TJSAMP_420, kThumbnailQuality, 0) != 0) {
     if (out) tjFree(out);
-    return {};
+    return platform::Fail(txt::kThumbnailNotEncoded);
   }
   return Take(out, size);
 }
 
-std::optional<JpegBytes> ThumbnailMaker::UprightEmbedded(std::span<const std::uint8_t> jpeg,
-                                                         int orientation) {
+platform::Result<JpegBytes> ThumbnailMaker::UprightEmbedded(std::span<const std::uint8_t> jpeg,
+                                                            int orientation) {
   if (!transformer_) transformer_ = tjInitTransform();
   if (transformer_ && Fits(jpeg) && !jpeg.empty()) {
     tjtransform transform{};
@@ -105,26 +109,25 @@ std::optional<JpegBytes> ThumbnailMaker::UprightEmbedded(std::span<const std::ui
       return Take(out, size);
     if (out) tjFree(out);
   }
-  std::optional<RgbImage> image = Decode(jpeg, {INT_MAX, INT_MAX});
-  if (!image) return std::nullopt;
-  JpegBytes bytes = Encode(Upright(*image, orientation));
-  if (bytes.empty()) return std::nullopt;
-  return bytes;
+  platform::Result<RgbImage> image = Decode(jpeg, {INT_MAX, INT_MAX});
+  if (!image) return platform::Fail(image.error());
+  return Encode(Upright(*image, orientation));
 }
 
-JpegBytes ThumbnailMaker::FromPicture(std::span<const std::uint8_t> photo, int orientation) {
+platform::Result<JpegBytes> ThumbnailMaker::FromPicture(std::span<const std::uint8_t> photo,
+                                                        int orientation) {
   if (!decompressor_) decompressor_ = tjInitDecompress();
   int width = 0, height = 0, subsampling = 0, colourspace = 0;
   if (!decompressor_ || photo.empty() || !Fits(photo) ||
       tjDecompressHeader3(decompressor_, photo.data(), photo.size(), &width, &height, &subsampling,
                           &colourspace) != 0)
-    return {};
+    return platform::Fail(txt::kPictureNotDecoded);
   // Fitted as it will stand, then shrunk as it is stored.
   const bool sideways = TurnsSideways(orientation);
   PixelSize upright = sideways ? PixelSize{height, width} : PixelSize{width, height};
   PixelSize fitted = FitInto(upright, kThumbnailBox);
   if (sideways) fitted = {fitted.height, fitted.width};
-  std::optional<RgbImage> picture = Decode(photo, fitted);
-  if (!picture) return {};
+  platform::Result<RgbImage> picture = Decode(photo, fitted);
+  if (!picture) return platform::Fail(picture.error());
   return Encode(Upright(ShrinkByArea(*picture, fitted), orientation));
 }
