@@ -36,24 +36,6 @@ class Handle {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-// errno for the last Windows error, for callers that tell a missing folder
-// from other failures.
-void SetErrnoFromLastError() {
-  switch (GetLastError()) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-      errno = ENOENT;
-      break;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      errno = ENOSPC;
-      break;
-    default:
-      errno = EACCES;
-  }
-}
-
 // Opens a regular file for reading: a folder or a device is a file that
 // cannot be opened. Gives its size too.
 std::optional<std::size_t> OpenRegular(const std::string& path, Handle& file) {
@@ -203,29 +185,26 @@ HANDLE OpenOwnFile(const std::wstring& path, bool& created) {
 
 }  // namespace
 
-WriteResult WriteOwnFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
+Result<Written> WriteOwnFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
   const std::wstring wide = WidePath(path);
   bool created = false;
   Handle file;
-  if (ShouldFail(FileOp::Open, path))
-    return errno == ENOENT ? WriteResult::kNoFolder : WriteResult::kFailed;
+  if (ShouldFail(FileOp::Open, path)) {
+    if (errno == ENOENT) return Written::kNoFolder;
+    return Fail(path);
+  }
   file.Reset(OpenOwnFile(wide, created));
   if (!file.valid()) {
-    SetErrnoFromLastError();
-    return errno == ENOENT ? WriteResult::kNoFolder : WriteResult::kFailed;
+    const DWORD error = GetLastError();
+    if (error == ERROR_PATH_NOT_FOUND) return Written::kNoFolder;
+    return Fail(path);
   }
-  bool written = !ShouldFail(FileOp::Write, path);
-  if (written && !WriteAll(file.get(), data, size)) {
-    SetErrnoFromLastError();
-    written = false;
-  }
-  if (written && file.Close()) return WriteResult::kWritten;
+  const bool written = !ShouldFail(FileOp::Write, path) && WriteAll(file.get(), data, size);
+  if (written && file.Close()) return Written::kFile;
   // A file cut short (a full disk) must not pass for a whole one.
-  const int error = errno;
   file.Reset();
   DeleteFileW(wide.c_str());
-  errno = error;
-  return WriteResult::kFailed;
+  return Fail(path);
 }
 
 }  // namespace platform

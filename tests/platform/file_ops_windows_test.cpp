@@ -24,7 +24,7 @@ namespace {
 void Write(const std::string& utf8Path, std::string_view bytes) {
   ASSERT_EQ(platform::WriteOwnFile(utf8Path, reinterpret_cast<const std::uint8_t*>(bytes.data()),
                                    bytes.size()),
-            platform::WriteResult::kWritten)
+            platform::Written::kFile)
       << utf8Path;
 }
 
@@ -119,8 +119,8 @@ TEST(WindowsFileOps, OwnFilesNeverWriteIntoAFileWithOtherNames) {
   Write("Tn_photo.jpg", "new");
   EXPECT_EQ(Read("Tn_photo.jpg"), "new");
   std::filesystem::create_directory("folder");
-  EXPECT_EQ(platform::WriteOwnFile("folder", nullptr, 0), platform::WriteResult::kFailed);
-  EXPECT_EQ(platform::WriteOwnFile("none/x.jpg", nullptr, 0), platform::WriteResult::kNoFolder);
+  EXPECT_FALSE(platform::WriteOwnFile("folder", nullptr, 0));
+  EXPECT_EQ(platform::WriteOwnFile("none/x.jpg", nullptr, 0), platform::Written::kNoFolder);
   EXPECT_FALSE(platform::IsRegularFile("folder"));
   EXPECT_FALSE(platform::ReadHead("folder", 10));
 }
