@@ -1,5 +1,8 @@
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
 
 #include <cstdio>
 
@@ -8,6 +11,9 @@
 
 std::vector<std::string> ConsoleArguments(int, char**) {
   SetConsoleOutputCP(CP_UTF8);
+  // The same bytes as on Linux: lines end in LF, which every console shows.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
   std::vector<std::string> args;
   int count = 0;
   LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);

@@ -1,8 +1,9 @@
 // vornami.exe: the gallery editor dialog on Windows, working in the gallery
 // folder: the current folder, or the one the user chooses when started
 // elsewhere (from the Start menu, say).
-#include <objbase.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <objbase.h>
 
 #include "app/gallery_template_dir.h"
 #include "win/start_folder.h"

@@ -1,7 +1,8 @@
 #include "win/start_folder.h"
 
-#include <shobjidl.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shobjidl.h>
 
 #include <optional>
 
