@@ -79,7 +79,7 @@ TEST(WindowsFileOps, ListsJpgInAnyLetterCaseByUtf8Bytes) {
     Write(name, "x");
   std::filesystem::create_directory("folder.jpg");
   EXPECT_EQ(platform::ListJpg("."),
-            (std::vector<std::string>{"a.jpg", "b.JPG", "c.Jpg", "Ｚ.jpg", "写真.jpG"}));
+            (std::vector<std::string>{"a.jpg", "b.JPG", "c.Jpg", "写真.jpG", "Ｚ.jpg"}));
   EXPECT_TRUE(platform::ListJpg("no-such-folder").empty());
 }
 
