@@ -16,6 +16,26 @@
 #include "texts/app_texts.h"
 #include "texts/batch_texts.h"
 
+namespace {
+
+// The note after the completion message: the photos left with an empty
+// thumbnail, one line per reason in the order first met, each followed by
+// its photos as the batch steps' messages name them.
+std::string EmptyThumbnailNote(const std::vector<std::pair<std::string, std::string>>& empty) {
+  std::vector<std::pair<std::string, std::vector<std::string>>> byReason;
+  for (const auto& [name, reason] : empty) {
+    auto it = std::find_if(byReason.begin(), byReason.end(),
+                           [&](const auto& group) { return group.first == reason; });
+    if (it == byReason.end()) it = byReason.insert(byReason.end(), {reason, {}});
+    it->second.push_back(name);
+  }
+  std::string note = txt::kEmptyThumbnails;
+  for (const auto& [reason, names] : byReason) note += "\n" + reason + PhotoNameList(names);
+  return note;
+}
+
+}  // namespace
+
 void CGalleryEditorDlg::OnMakeThumbnails() {
   state_.abortFlag = 0;
 
@@ -40,6 +60,7 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
 
   const std::string photoDir = std::string(paths::kPhotoDir) + "/";
   platform::Status outcome;
+  std::vector<std::pair<std::string, std::string>> emptyThumbnails;  // name, reason
   {
     WaitCursor wait(ui_);
     ExifReader reader;
@@ -47,6 +68,7 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
     // Photos whose thumbnail is made from the picture: the slow part, done
     // after the Exif pass, on two threads when there are many.
     std::vector<PictureThumbnailJob> fromPictures;
+    std::vector<std::string> pictureNames;  // the jobs' photos
     int done = 0;
     bool stopped = false;
     for (int i = 1; i <= n; ++i) {
@@ -81,6 +103,7 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
       }
       if (embedded.empty()) {
         fromPictures.push_back({photoDir + name, thumbnailPath, orientation});
+        pictureNames.push_back(name);
         continue;
       }
       if (!platform::WriteOwnFile(thumbnailPath, embedded.data(), embedded.size())) {
@@ -93,11 +116,19 @@ void CGalleryEditorDlg::OnMakeThumbnails() {
     // of the photos before a photo that ended the loop are written.
     const int copied = done;
     if (!stopped) {
-      platform::Status pictures = MakePictureThumbnails(
+      platform::Result<std::vector<EmptyThumbnail>> pictures = MakePictureThumbnails(
           fromPictures, [&](int finished) { return ui_.Progress(copied + finished, n); });
       // One that could not be written comes before the photo that stopped the loop.
-      if (!pictures) outcome = pictures;
+      if (!pictures) {
+        outcome = platform::Fail(pictures.error());
+      } else {
+        for (const EmptyThumbnail& e : *pictures)
+          emptyThumbnails.push_back({pictureNames[e.job], e.reason});
+      }
     }
   }
-  if (EndStep(outcome, txt::kThumbnailsDone)) OnInitDialog();
+  if (EndStep(outcome, txt::kThumbnailsDone)) {
+    if (!emptyThumbnails.empty()) ShowNote(EmptyThumbnailNote(emptyThumbnails));
+    OnInitDialog();
+  }
 }

@@ -1,83 +1,83 @@
 #include "app/picture_thumbnails.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <new>
 #include <thread>
 
 #include "picture/thumbnail_maker.h"
 #include "platform/raw_file.h"
 #include "texts/app_texts.h"
+#include "texts/picture_texts.h"
 
 namespace {
 
-// False when the thumbnail could not be written.
+// What became of one job.
+struct Outcome {
+  enum Kind { kMade, kEmpty, kGivenUp, kUnwritten } kind = kMade;
+  std::string reason;  // why a thumbnail is empty
+};
+
 // An empty thumbnail for a photo that cannot be read or decoded keeps its
-// number in the gallery.
-bool MakeOne(ThumbnailMaker& maker, const PictureThumbnailJob& job) {
-  JpegBytes thumbnail;
-  if (auto photo = platform::ReadHead(job.photoPath, kMaxPhotoFileBytes))
-    thumbnail = maker.FromPicture(*photo, job.orientation).value_or(JpegBytes());
-  return platform::WriteOwnFile(job.thumbnailPath, thumbnail.data(), thumbnail.size()).ok();
-}
-
-platform::Status Unwritten(const PictureThumbnailJob& job) {
-  return platform::Fail(txt::kCannotWritePrefix + job.thumbnailPath);
-}
-
-platform::Status FirstUnwritten(const std::vector<PictureThumbnailJob>& jobs,
-                                const std::vector<char>& unwritten) {
-  for (std::size_t i = 0; i < jobs.size(); ++i)
-    if (unwritten[i]) return Unwritten(jobs[i]);
+// number in the gallery. A photo given up on the user's stop leaves no file.
+Outcome MakeOne(ThumbnailMaker& maker, const PictureThumbnailJob& job,
+                const std::atomic<bool>& givenUp) {
+  platform::Result<JpegBytes> thumbnail = platform::Fail(txt::kReadError);
+  try {
+    if (auto photo = platform::ReadHead(job.photoPath, kMaxPhotoFileBytes))
+      thumbnail = maker.FromPicture(*photo, job.orientation);
+  } catch (const std::bad_alloc&) {
+    thumbnail = platform::Fail(txt::kPictureTooLarge);
+  }
+  if (!thumbnail && givenUp) return {Outcome::kGivenUp, {}};
+  const JpegBytes none;
+  const JpegBytes& bytes = thumbnail ? *thumbnail : none;
+  if (!platform::WriteOwnFile(job.thumbnailPath, bytes.data(), bytes.size()))
+    return {Outcome::kUnwritten, {}};
+  if (!thumbnail) return {Outcome::kEmpty, thumbnail.error()};
   return {};
 }
 
 }  // namespace
 
-platform::Status MakePictureThumbnails(const std::vector<PictureThumbnailJob>& jobs,
-                                       const std::function<bool(int finished)>& progress) {
-  std::vector<char> unwritten(jobs.size(), 0);  // one per job, each set by one thread
+platform::Result<std::vector<EmptyThumbnail>> MakePictureThumbnails(
+    const std::vector<PictureThumbnailJob>& jobs,
+    const std::function<bool(int finished)>& progress) {
+  std::vector<Outcome> outcomes(jobs.size());
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-  if (jobs.size() < kParallelPictureJobs || cores < 2) {
-    ThumbnailMaker maker;
-    for (std::size_t i = 0; i < jobs.size(); ++i) {
-      if (!progress(static_cast<int>(i))) return {};
-      if (!MakeOne(maker, jobs[i])) return Unwritten(jobs[i]);
-    }
-    progress(static_cast<int>(jobs.size()));
-    return {};
-  }
+  const std::size_t threads = jobs.size() < kParallelPictureJobs || cores < 2 ? 1 : 2;
 
-  // The two threads start a photo only when this thread lets them: it asks
-  // the progress callback first, then lets each thread start one photo beyond
+  // The threads start a photo only when this thread lets them: it asks the
+  // progress callback first, then lets each thread start one photo beyond
   // those finished. So a stop holds before the first photo and between any
-  // two, as on one thread.
-  constexpr std::size_t kThreads = 2;
+  // two; while photos are made it asks again at least every interval, and a
+  // stop then gives them up inside the decoder.
+  std::atomic<bool> givenUp{false};
   std::mutex mutex;
   std::condition_variable changed;
   std::size_t next = 0, allowed = 0, finished = 0;  // guarded by mutex
   bool stop = false;                                // likewise
   auto work = [&] {
-    ThumbnailMaker maker;
+    ThumbnailMaker maker(&givenUp);
     std::unique_lock<std::mutex> lock(mutex);
     for (;;) {
       changed.wait(lock, [&] { return stop || next < allowed || next == jobs.size(); });
       if (stop || next == jobs.size()) return;
       const std::size_t i = next++;
       lock.unlock();
-      const bool written = MakeOne(maker, jobs[i]);
+      Outcome outcome = MakeOne(maker, jobs[i], givenUp);
       lock.lock();
-      if (!written) {
-        unwritten[i] = 1;
-        stop = true;
-      }
+      if (outcome.kind == Outcome::kUnwritten) stop = true;
+      outcomes[i] = std::move(outcome);
       ++finished;
       changed.notify_all();
     }
   };
-  std::thread helper(work);
-  std::thread second(work);
+  std::vector<std::thread> pool;
+  for (std::size_t t = 0; t < threads; ++t) pool.emplace_back(work);
   bool goOn = true;
   std::unique_lock<std::mutex> lock(mutex);
   while (!stop && finished < jobs.size()) {
@@ -85,17 +85,26 @@ platform::Status MakePictureThumbnails(const std::vector<PictureThumbnailJob>& j
     lock.unlock();
     goOn = progress(static_cast<int>(count));
     lock.lock();
-    if (!goOn) break;
-    allowed = std::min(jobs.size(), count + kThreads);
+    if (!goOn) {
+      givenUp = true;
+      break;
+    }
+    allowed = std::min(jobs.size(), count + threads);
     changed.notify_all();
-    changed.wait_for(lock, std::chrono::milliseconds(50),
+    changed.wait_for(lock, std::chrono::milliseconds(kProgressIntervalMs),
                      [&] { return stop || finished != count; });
   }
   stop = true;  // whatever ended the loop, no further photo starts
   changed.notify_all();
   lock.unlock();
-  helper.join();
-  second.join();
+  for (std::thread& t : pool) t.join();
+
+  std::vector<EmptyThumbnail> empty;
+  for (std::size_t i = 0; i < jobs.size(); ++i) {
+    if (outcomes[i].kind == Outcome::kUnwritten)
+      return platform::Fail(txt::kCannotWritePrefix + jobs[i].thumbnailPath);
+    if (outcomes[i].kind == Outcome::kEmpty) empty.push_back({i, outcomes[i].reason});
+  }
   if (goOn && finished == jobs.size()) progress(static_cast<int>(finished));
-  return FirstUnwritten(jobs, unwritten);
+  return empty;
 }

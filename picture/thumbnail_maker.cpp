@@ -3,6 +3,7 @@
 #include <turbojpeg.h>
 
 #include <climits>
+#include <new>
 
 #include "texts/picture_texts.h"
 
@@ -41,43 +42,16 @@ JpegBytes Take(unsigned char* data, unsigned long size) {
 
 }  // namespace
 
-ThumbnailMaker::ThumbnailMaker() = default;
+ThumbnailMaker::ThumbnailMaker(const std::atomic<bool>* stop) { bounds_.stop = stop; }
 
 ThumbnailMaker::~ThumbnailMaker() {
-  for (void* handle : {decompressor_, compressor_, transformer_})
+  for (void* handle : {compressor_, transformer_})
     if (handle) tjDestroy(handle);
 }
 
 platform::Result<RgbImage> ThumbnailMaker::Decode(std::span<const std::uint8_t> jpeg,
                                                   PixelSize least) {
-  if (!decompressor_) decompressor_ = tjInitDecompress();
-  if (!decompressor_ || jpeg.empty() || !Fits(jpeg)) return platform::Fail(txt::kPictureNotDecoded);
-  int width = 0, height = 0, subsampling = 0, colourspace = 0;
-  if (tjDecompressHeader3(decompressor_, jpeg.data(), jpeg.size(), &width, &height, &subsampling,
-                          &colourspace) != 0 ||
-      width < 1 || height < 1 || static_cast<long long>(width) * height > kMaxPicturePixels)
-    return platform::Fail(txt::kPictureNotDecoded);
-
-  // The smallest of the codec's scales that still covers `least`.
-  int count = 0;
-  const tjscalingfactor* factors = tjGetScalingFactors(&count);
-  PixelSize scaled{width, height};
-  for (int i = 0; factors && i < count; ++i) {
-    if (factors[i].num > factors[i].denom) continue;  // never enlarge
-    PixelSize s{TJSCALED(width, factors[i]), TJSCALED(height, factors[i])};
-    if (s.width >= least.width && s.height >= least.height &&
-        static_cast<long long>(s.width) * s.height <
-            static_cast<long long>(scaled.width) * scaled.height)
-      scaled = s;
-  }
-  RgbImage image{scaled.width, scaled.height, {}};
-  image.rgb.resize(static_cast<std::size_t>(scaled.width) * scaled.height * 3);
-  if (tjDecompress2(decompressor_, jpeg.data(), jpeg.size(), image.rgb.data(), scaled.width, 0,
-                    scaled.height, TJPF_RGB, 0) != 0 &&
-      tjGetErrorCode(decompressor_) != TJERR_WARNING)
-    return platform::Fail(
-        txt::kPictureNotDecoded);  // a warning (a truncated file, say) still gives the picture
-  return image;
+  return DecodePicture(jpeg, least, bounds_);
 }
 
 platform::Result<JpegBytes> ThumbnailMaker::Encode(const RgbImage& image) {
@@ -96,8 +70,14 @@ platform::Result<JpegBytes> ThumbnailMaker::Encode(const RgbImage& image) {
 
 platform::Result<JpegBytes> ThumbnailMaker::UprightEmbedded(std::span<const std::uint8_t> jpeg,
                                                             int orientation) {
+  // Turning reads every block, losslessly or not: a size no thumbnail has
+  // is refused before any of them is allocated.
+  platform::Result<PictureHeader> header = ReadPictureHeader(jpeg);
+  if (!header) return platform::Fail(header.error());
+  if (static_cast<long long>(header->size.width) * header->size.height > kMaxEmbeddedPixels)
+    return platform::Fail(txt::kPictureTooLarge);
   if (!transformer_) transformer_ = tjInitTransform();
-  if (transformer_ && Fits(jpeg) && !jpeg.empty()) {
+  if (transformer_ && Fits(jpeg)) {
     tjtransform transform{};
     transform.op = TransformFor(orientation);
     // Perfect or not at all; no markers copied, so that no orientation tag
@@ -116,18 +96,19 @@ platform::Result<JpegBytes> ThumbnailMaker::UprightEmbedded(std::span<const std:
 
 platform::Result<JpegBytes> ThumbnailMaker::FromPicture(std::span<const std::uint8_t> photo,
                                                         int orientation) {
-  if (!decompressor_) decompressor_ = tjInitDecompress();
-  int width = 0, height = 0, subsampling = 0, colourspace = 0;
-  if (!decompressor_ || photo.empty() || !Fits(photo) ||
-      tjDecompressHeader3(decompressor_, photo.data(), photo.size(), &width, &height, &subsampling,
-                          &colourspace) != 0)
-    return platform::Fail(txt::kPictureNotDecoded);
+  platform::Result<PictureHeader> header = ReadPictureHeader(photo);
+  if (!header) return platform::Fail(header.error());
   // Fitted as it will stand, then shrunk as it is stored.
+  const PixelSize stored = header->size;
   const bool sideways = TurnsSideways(orientation);
-  PixelSize upright = sideways ? PixelSize{height, width} : PixelSize{width, height};
+  PixelSize upright = sideways ? PixelSize{stored.height, stored.width} : stored;
   PixelSize fitted = FitInto(upright, kThumbnailBox);
   if (sideways) fitted = {fitted.height, fitted.width};
-  platform::Result<RgbImage> picture = Decode(photo, fitted);
-  if (!picture) return platform::Fail(picture.error());
-  return Encode(Upright(ShrinkByArea(*picture, fitted), orientation));
+  try {
+    platform::Result<RgbImage> picture = Decode(photo, fitted);
+    if (!picture) return platform::Fail(picture.error());
+    return Encode(Upright(ShrinkByArea(*picture, fitted), orientation));
+  } catch (const std::bad_alloc&) {
+    return platform::Fail(txt::kPictureTooLarge);  // the scaled picture did not fit in memory
+  }
 }

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake g++ clang clang-format pkg-config libgtest-dev   # build, tests, format check
   qt6-base-dev                                               # the dialog
   fonts-ipafont-gothic fonts-ipafont-mincho                   # Japanese fonts for the dialog and pages
-  libturbojpeg0-dev                                          # thumbnails made from the pictures
+  libjpeg62-turbo-dev libturbojpeg0-dev                      # thumbnails made from the pictures
   libjpeg-turbo-progs                                        # cjpeg/djpeg for decoder tests and demo photos
   chromium                                                   # the gallery test in a real browser
   xvfb xauth                                                 # screenshots of the dialog

@@ -9,6 +9,7 @@
 
 #include "app/dialog_controls.h"
 #include "app/gallery_editor_dlg.h"
+#include "app/photo_name_list.h"
 #include "jpeg/jpeg_decoder.h"
 #include "picture/thumbnail_maker.h"
 #include "picture/thumbnail_pixels.h"
@@ -20,6 +21,7 @@
 #include "tests/support/temp_gallery.h"
 #include "texts/app_texts.h"
 #include "texts/batch_texts.h"
+#include "texts/picture_texts.h"
 
 namespace {
 
@@ -100,7 +102,10 @@ TEST_F(MakeThumbnailsTest, APhotoWithoutAUsableThumbnailGetsAnEmptyFile) {
   EXPECT_EQ(Thumb(kB), S(b));
   EXPECT_EQ(Thumb(kC), "");
   EXPECT_EQ(dlg.state().photoCount, 3);  // every photo keeps its photo number
-  EXPECT_EQ(Texts(), std::vector<std::string>{U(txt::kThumbnailsDone)});
+  // Neither holds a picture: both are named after the completion message.
+  const std::string note =
+      std::string(txt::kEmptyThumbnails) + "\n" + txt::kPictureDamaged + PhotoNameList({kA, kC});
+  EXPECT_EQ(Texts(), (std::vector<std::string>{U(txt::kThumbnailsDone), U(note.c_str())}));
 }
 
 TEST_F(MakeThumbnailsTest, AnOlderLongerThumbnailFileIsTruncated) {
@@ -491,6 +496,68 @@ TEST_F(MakeThumbnailsTest, PicturesKeepTheirAspectRatioAndSmallOnesTheirSize) {
         decoder.LoadFromMemory(reinterpret_cast<const std::uint8_t*>(file.data()), file.size()), 0);
     EXPECT_EQ(decoder.width(), cases[i].thumbnail.width);
     EXPECT_EQ(decoder.height(), cases[i].thumbnail.height);
+  }
+}
+
+// The header of a JPEG made here claims another size, precision or process.
+Bytes Bent(Bytes jpeg, int width, int height, std::uint8_t marker = 0xC0, int precision = 8) {
+  for (std::size_t i = 2; i + 9 < jpeg.size();) {
+    const std::uint8_t m = jpeg[i + 1];
+    if (m == 0xC0) {
+      jpeg[i + 1] = marker;
+      jpeg[i + 4] = static_cast<std::uint8_t>(precision);
+      jpeg[i + 5] = std::uint8_t(height >> 8), jpeg[i + 6] = std::uint8_t(height);
+      jpeg[i + 7] = std::uint8_t(width >> 8), jpeg[i + 8] = std::uint8_t(width);
+      return jpeg;
+    }
+    i += 2 + (std::size_t(jpeg[i + 2]) << 8 | jpeg[i + 3]);
+  }
+  ADD_FAILURE() << "no baseline frame header";
+  return jpeg;
+}
+
+TEST_F(MakeThumbnailsTest, AnEmbeddedThumbnailClaimingAGiantSizeIsMadeFromThePicture) {
+  // Turned upright it would be decoded at 14001×14001: gigabytes for a few
+  // hundred bytes. The photo's own picture gives the thumbnail instead.
+  const Bytes giant = Bent(Jpeg(Quarters(16, 16, "RGBW")), 14001, 14001);
+  for (const OrientationCase& c : {kOrientations[2], kOrientations[5]}) {
+    SCOPED_TRACE(c.orientation);
+    const bool sideways = c.orientation >= 5;
+    Bytes picture = Jpeg(Quarters(sideways ? 480 : 640, sideways ? 640 : 480, c.stored));
+    TempGallery::WriteFile("Pelvora/" + Name(c.orientation),
+                           OrientedPhoto(c.orientation, giant, picture));
+  }
+  Run();
+  EXPECT_EQ(Texts(), std::vector<std::string>{U(txt::kThumbnailsDone)});
+  for (int orientation : {3, 6}) ExpectUpright(Thumb(Name(orientation)), 160, 120);
+}
+
+TEST_F(MakeThumbnailsTest, PhotosLeftWithAnEmptyThumbnailAreNamedOnceWithTheReason) {
+  const Bytes picture = Jpeg(Quarters(320, 240, "RGBW"));
+  struct Case {
+    Bytes picture;
+    const char* reason;  // null: a thumbnail is made
+  };
+  const Case cases[] = {
+      {Bent(picture, 320, 240, 0xC0, 12), txt::kPictureUnsupported},
+      {Bent(picture, 320, 240, 0xC3), txt::kPictureUnsupported},
+      // Progressive and 14142×14142: its coefficients alone would take gigabytes.
+      {Bent(picture, 14142, 14142, 0xC2), txt::kPictureTooLarge},
+      {Bytes(picture.begin(), picture.begin() + 120), txt::kPictureDamaged},
+      {picture, nullptr},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i)
+    TempGallery::WriteFile("Pelvora/" + Name(static_cast<int>(i)),
+                           OrientedPhoto(1, std::nullopt, cases[i].picture));
+  Run();
+  const std::string note = std::string(txt::kEmptyThumbnails) + "\n" + txt::kPictureUnsupported +
+                           PhotoNameList({Name(0), Name(1)}) + "\n" + txt::kPictureTooLarge +
+                           PhotoNameList({Name(2)}) + "\n" + txt::kPictureDamaged +
+                           PhotoNameList({Name(3)});
+  EXPECT_EQ(Texts(), (std::vector<std::string>{U(txt::kThumbnailsDone), U(note.c_str())}));
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(Thumb(Name(static_cast<int>(i))).empty(), cases[i].reason != nullptr);
   }
 }
 

@@ -43,9 +43,9 @@ TEST(ThumbnailPixels, ShrinkingAveragesTheAreaEachPixelCovers) {
 TEST(ThumbnailPixels, PicturesTheCodecCannotReadGiveTheReason) {
   ThumbnailMaker maker;
   const Bytes notAJpeg = {0xFF, 0xD8, 0xFF, 0xD9};
-  EXPECT_EQ(maker.FromPicture(notAJpeg, 1).error(), txt::kPictureNotDecoded);
-  EXPECT_EQ(maker.FromPicture({}, 6).error(), txt::kPictureNotDecoded);
-  EXPECT_EQ(maker.UprightEmbedded(notAJpeg, 6).error(), txt::kPictureNotDecoded);
+  EXPECT_EQ(maker.FromPicture(notAJpeg, 1).error(), txt::kPictureDamaged);
+  EXPECT_EQ(maker.FromPicture({}, 6).error(), txt::kPictureDamaged);
+  EXPECT_EQ(maker.UprightEmbedded(notAJpeg, 6).error(), txt::kPictureDamaged);
   EXPECT_EQ(maker.Encode(RgbImage{}).error(), txt::kThumbnailNotEncoded);
   // The first half of a picture: the codec warns and gives what it has, the
   // rest grey; a thumbnail is still made.
