@@ -10,7 +10,8 @@ out=$1
 here=$(cd "$(dirname "$0")/../.." && pwd)
 . "$here/tests/windows/wine-env.sh"
 launcher=$out/build/bin/launcher.exe
-objdump -p "$launcher" | grep -q '^Subsystem.*0*2\b.*(Windows GUI)' ||
+headers=$(x86_64-w64-mingw32-objdump -p "$launcher")
+grep -q '^Subsystem.*(Windows GUI)' <<<"$headers" ||
   { echo "FAIL: launcher.exe is not a GUI-subsystem program"; exit 1; }
 
 work=$(mktemp -d)
