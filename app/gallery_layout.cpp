@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "platform/encoding.h"
+#include "platform/native_path.h"
 #include "site/gallery_paths.h"
 #include "texts/app_texts.h"
 
@@ -18,34 +19,38 @@ platform::Status TakenByOtherKind(const fs::path& path, bool wantFolder) {
   const fs::file_status st = fs::status(path, ec);
   if (!fs::exists(st) || (wantFolder ? fs::is_directory(st) : fs::is_regular_file(st))) return {};
   return platform::Fail(
-      platform::SjisToUtf8(wantFolder ? txt::kInitNotAFolder : txt::kInitNotAFile) + path.string());
+      platform::SjisToUtf8(wantFolder ? txt::kInitNotAFolder : txt::kInitNotAFile) +
+      platform::Utf8Path(path));
 }
 
 }  // namespace
 
-platform::Status LayOutGallery(const std::string& templateDir, const std::string& targetDir) {
+platform::Status LayOutGallery(const std::string& templateDirText,
+                               const std::string& targetDirText) {
+  const fs::path templateDir = platform::NativePath(templateDirText);
+  const fs::path targetDir = platform::NativePath(targetDirText);
   std::error_code ec;
   for (const char* folder : paths::kGalleryFolders) {
-    if (auto free = TakenByOtherKind(fs::path(targetDir) / folder, true); !free) return free;
-    fs::create_directories(fs::path(targetDir) / folder, ec);
+    if (auto free = TakenByOtherKind(targetDir / folder, true); !free) return free;
+    fs::create_directories(targetDir / folder, ec);
     if (ec) return platform::Fail(std::string(folder) + ": " + ec.message());
   }
   if (!fs::is_directory(templateDir))
-    return platform::Fail(templateDir + ": the gallery template is missing");
+    return platform::Fail(templateDirText + ": the gallery template is missing");
   for (auto it = fs::recursive_directory_iterator(templateDir, ec);
        !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-    if (it->path().filename().string().front() == '.') continue;  // no dot files
+    if (it->path().filename().native().front() == '.') continue;  // no dot files
     fs::path relative = fs::relative(it->path(), templateDir, ec);
     if (ec) break;
-    fs::path target = fs::path(targetDir) / relative;
+    fs::path target = targetDir / relative;
     if (auto free = TakenByOtherKind(target, it->is_directory()); !free) return free;
     if (it->is_directory()) {
       fs::create_directories(target, ec);
     } else if (!fs::exists(target)) {
       fs::copy_file(it->path(), target, ec);
     }
-    if (ec) return platform::Fail(target.string() + ": " + ec.message());
+    if (ec) return platform::Fail(platform::Utf8Path(target) + ": " + ec.message());
   }
-  if (ec) return platform::Fail(templateDir + ": " + ec.message());
+  if (ec) return platform::Fail(templateDirText + ": " + ec.message());
   return {};
 }

@@ -12,6 +12,7 @@
 #include "exif/date_name.h"
 #include "exif/exif_reader.h"
 #include "picture/heif_photo.h"
+#include "platform/native_path.h"
 #include "texts/app_texts.h"
 #include "texts/batch_texts.h"
 
@@ -28,7 +29,7 @@ std::string NewPhotoName(const ExifReader& reader) {
 
 bool NameTaken(const std::string& path) {
   std::error_code ec;
-  return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
+  return std::filesystem::exists(std::filesystem::symlink_status(platform::NativePath(path), ec));
 }
 
 // Why the file system refused a rename, in the user's words.

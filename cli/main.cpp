@@ -1,6 +1,4 @@
 // vornami-batch: the editor's dialog logic driven from the command line.
-#include <unistd.h>
-
 #include <iostream>
 #include <string>
 #include <vector>
@@ -8,6 +6,7 @@
 #include "app/gallery_layout.h"
 #include "app/gallery_template_dir.h"
 #include "cli/batch_actions.h"
+#include "cli/console.h"
 #include "platform/encoding.h"
 #include "platform/gallery_lock.h"
 #include "platform/program_info.h"
@@ -23,7 +22,7 @@ constexpr int kExitUsage = 64;
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args = ConsoleArguments(argc, argv);
   if (auto request = platform::FindInfoRequest(args); request != platform::InfoRequest::kNone) {
     platform::AnswerInfoRequest(
         request, "vornami-batch",
@@ -45,7 +44,7 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   // stdout carries the message lines alone; progress only to a person watching.
-  BatchUi ui(std::cout, isatty(STDERR_FILENO) ? &std::cerr : nullptr);
+  BatchUi ui(std::cout, ErrorsGoToTerminal() ? &std::cerr : nullptr);
   // One editor per gallery, for the whole run.
   platform::GalleryLock lock;
   if (lock.Take(".") == platform::GalleryLock::State::kHeldElsewhere) {

@@ -25,19 +25,29 @@ TEST(Encoding, BuildTimeTextsAreCp932Bytes) {
   EXPECT_EQ(Hex(txt::kLabelJumpBack), "91 4F 82 C9 BC DE AC DD CC DF");  // 前にｼﾞｬﾝﾌﾟ
 }
 
+// The characters every build takes, with the same bytes (the Windows build
+// gets its CP932 from the system, the Linux build from glibc). A JIS form
+// reads back as the full-width form that shares its bytes.
 TEST(Encoding, Utf8ToSjisPinsBytes) {
   struct Case {
     const char* utf8;
     const char* hex;
+    const char* back = nullptr;  // when it reads back as another character
   } cases[] = {
-      {"①", "87 40"},        {"表", "95 5C"}, {"ソ", "83 5C"}, {"ｼ", "BC"},
-      {"A\"\\", "41 22 5C"}, {"～", "81 60"}, {"－", "81 7C"},
+      {"①", "87 40"},        {"表", "95 5C"},       {"ソ", "83 5C"},      {"ｼ", "BC"},
+      {"A\"\\", "41 22 5C"}, {"～", "81 60"},       {"－", "81 7C"},      {"｡", "A1"},
+      {"∥", "81 61"},        {"￠", "81 91"},       {"￡", "81 92"},      {"￢", "81 CA"},
+      {"―", "81 5C"},        {"〜", "81 60", "～"}, {"−", "81 7C", "－"}, {"‖", "81 61", "∥"},
+      {"¢", "81 91", "￠"},  {"£", "81 92", "￡"},  {"¬", "81 CA", "￢"}, {"—", "81 5C", "―"},
+      {"¥", "5C", "\\"},     {"‾", "7E", "~"},      {"♪", "81 F4"},       {"・", "81 45"},
+      {"Ⅰ", "87 54"},        {"㈱", "87 8A"},       {"∑", "87 94"},       {"髙", "FB FC"},
+      {"ⅰ", "FA 40"},        {"\uE000", "F0 40"},
   };
   for (const auto& c : cases) {
     auto r = platform::Utf8ToSjis(c.utf8);
     ASSERT_TRUE(r) << c.utf8;
     EXPECT_EQ(Hex(*r), c.hex) << c.utf8;
-    EXPECT_EQ(platform::SjisToUtf8(*r), c.utf8);
+    EXPECT_EQ(platform::SjisToUtf8(*r), c.back ? c.back : c.utf8) << c.utf8;
   }
 }
 
@@ -45,14 +55,19 @@ TEST(Encoding, RefusesCharactersShiftJisCannotHoldAndNamesThem) {
   auto r = platform::Utf8ToSjis("ab😀cd");
   EXPECT_FALSE(r);
   EXPECT_EQ(r.error(), "😀");
-  r = platform::Utf8ToSjis("한");
-  EXPECT_FALSE(r);
-  EXPECT_EQ(r.error(), "한");
+  // Never a look-alike in its place (Windows' best fit would take these).
+  for (const char* refused : {"한", "é", "€", "¦", "µ", "¹", "\xC0\xAF", "\xFF"}) {
+    r = platform::Utf8ToSjis(std::string("a") + refused + "b");
+    EXPECT_FALSE(r) << refused;
+    EXPECT_EQ(r.error(), refused);
+  }
 }
 
 TEST(Encoding, InvalidShiftJisBecomesReplacementCharacters) {
   EXPECT_EQ(platform::SjisToUtf8("a\x81"), "a\xEF\xBF\xBD");
   EXPECT_EQ(platform::SjisToUtf8(std::string("\xA0z", 2)), "\xEF\xBF\xBDz");
+  for (const char* undefined : {"\x80", "\xFD", "\xFE", "\xFF"})
+    EXPECT_EQ(platform::SjisToUtf8(undefined), "\xEF\xBF\xBD") << Hex(undefined);
 }
 
 // The converters are opened once and reused: a text cut off in the middle of a

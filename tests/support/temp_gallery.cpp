@@ -1,10 +1,10 @@
 #include "tests/support/temp_gallery.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string_view>
 
@@ -12,10 +12,24 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// A new folder of a random name under the system's temporary folder (mkdtemp
+// is POSIX only).
+fs::path MakeTempFolder() {
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    fs::path folder = fs::temp_directory_path() / ("vornami-test-" + std::to_string(random()));
+    if (fs::create_directory(folder)) return folder;
+  }
+  throw std::runtime_error("no temporary folder could be made");
+}
+
+}  // namespace
+
 TempGallery::TempGallery(bool layOut) {
-  std::string pattern = (fs::temp_directory_path() / "vornami-test-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  root_ = pattern;
+  root_ = MakeTempFolder();
   previous_ = fs::current_path();
   fs::current_path(root_);
   if (layOut) {

@@ -1,5 +1,3 @@
-#include "platform/jpg_listing.h"
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <strings.h>
@@ -9,6 +7,7 @@
 #include <cstring>
 
 #include "platform/fault_injection.h"
+#include "platform/jpg_listing.h"
 
 namespace platform {
 namespace {

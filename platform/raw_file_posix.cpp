@@ -1,5 +1,3 @@
-#include "platform/raw_file.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +7,7 @@
 #include <utility>
 
 #include "platform/fault_injection.h"
+#include "platform/raw_file.h"
 
 namespace platform {
 namespace {

@@ -1,8 +1,8 @@
-#include "platform/executable_dir.h"
-
 #include <unistd.h>
 
 #include <climits>
+
+#include "platform/executable_dir.h"
 
 namespace platform {
 

@@ -1,5 +1,3 @@
-#include "launcher/open_top_page.h"
-
 #include <spawn.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -8,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "launcher/open_top_page.h"
 #include "launcher/top_page_path.h"
 
 extern char** environ;

@@ -1,5 +1,3 @@
-#include "platform/file_rename.h"
-
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
@@ -8,6 +6,7 @@
 #include <cerrno>
 
 #include "platform/fault_injection.h"
+#include "platform/file_rename.h"
 
 namespace platform {
 namespace {

@@ -1,0 +1,20 @@
+// vornami.exe: the gallery editor dialog on Windows, working in the gallery
+// folder: the current folder, or the one the user chooses when started
+// elsewhere (from the Start menu, say).
+#include <windows.h>
+// After windows.h, which it needs.
+#include <objbase.h>
+
+#include "app/gallery_template_dir.h"
+#include "win/start_folder.h"
+#include "win/win_dialog.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  if (EnterStartFolder(GalleryTemplateDir())) {
+    WinDialog dialog(instance);
+    if (dialog.Initialise()) dialog.Run();
+  }
+  CoUninitialize();
+  return 0;
+}
