@@ -25,11 +25,12 @@ namespace {
 // its photos as the batch steps' messages name them.
 std::string EmptyThumbnailNote(const std::vector<std::pair<std::string, std::string>>& empty) {
   std::vector<std::pair<std::string, std::vector<std::string>>> byReason;
-  for (const auto& [name, reason] : empty) {
+  for (const auto& photo : empty) {
+    const std::string& reason = photo.second;
     auto it = std::find_if(byReason.begin(), byReason.end(),
                            [&](const auto& group) { return group.first == reason; });
     if (it == byReason.end()) it = byReason.insert(byReason.end(), {reason, {}});
-    it->second.push_back(name);
+    it->second.push_back(photo.first);
   }
   std::string note = txt::kEmptyThumbnails;
   for (const auto& [reason, names] : byReason) note += "\n" + reason + PhotoNameList(names);
