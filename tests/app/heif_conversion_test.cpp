@@ -48,12 +48,12 @@ Bytes ExifTiff(const std::string& date, int orientation) {
 }
 
 Bytes Heif(const std::string& date, int orientation = 1, bool boxes = true, Bytes icc = {}) {
-  fixture::HeifSpec spec;
-  spec.orientation = orientation;
-  spec.orientationAsBoxes = boxes;
-  spec.exifTiff = ExifTiff(date, orientation);
-  spec.icc = std::move(icc);
-  Bytes heif = fixture::BuildHeif(spec);
+  fixture::HeifRecipe recipe;
+  recipe.orientation = orientation;
+  recipe.orientationAsBoxes = boxes;
+  recipe.exifTiff = ExifTiff(date, orientation);
+  recipe.icc = std::move(icc);
+  Bytes heif = fixture::BuildHeif(recipe);
   EXPECT_FALSE(heif.empty());
   return heif;
 }
@@ -271,7 +271,7 @@ TEST(HeifConversionTest, RenameTakesHeifJpegAndDotJpegPhotosAndNamesTheOtherFile
 
 TEST(HeifConversionTest, AHeifThatCannotBeConvertedStaysAndIsNamedAndNothingIsRenamed) {
   TempGallery gallery;
-  fixture::HeifSpec noExif;
+  fixture::HeifRecipe noExif;
   TempGallery::WriteFile("Pelvora/b.heic", fixture::BuildHeif(noExif));
   TempGallery::WriteFile("Pelvora/c.HEIF", std::string("ftypheic, cut short"));
   fixture::ExifJpeg jpeg;

@@ -36,11 +36,11 @@ RgbImage Quarters(int width, int height) {
 
 }  // namespace
 
-std::vector<std::uint8_t> BuildHeif(const HeifSpec& spec) {
+std::vector<std::uint8_t> BuildHeif(const HeifRecipe& recipe) {
   // The stored picture is the upright one turned back: 6 and 8 undo each
   // other, every other orientation undoes itself.
-  const int back = spec.orientation == 6 ? 8 : spec.orientation == 8 ? 6 : spec.orientation;
-  const RgbImage stored = Upright(Quarters(spec.width, spec.height), back);
+  const int back = recipe.orientation == 6 ? 8 : recipe.orientation == 8 ? 6 : recipe.orientation;
+  const RgbImage stored = Upright(Quarters(recipe.width, recipe.height), back);
 
   heif_context* context = heif_context_alloc();
   heif_encoder* encoder = nullptr;
@@ -56,16 +56,17 @@ std::vector<std::uint8_t> BuildHeif(const HeifSpec& spec) {
     for (int y = 0; y < stored.height; ++y)
       std::memcpy(plane + std::size_t(y) * stride, &stored.rgb[std::size_t(y) * stored.width * 3],
                   std::size_t(stored.width) * 3);
-    if (!spec.icc.empty())
-      Check(heif_image_set_raw_color_profile(image, "prof", spec.icc.data(), spec.icc.size()));
+    if (!recipe.icc.empty())
+      Check(heif_image_set_raw_color_profile(image, "prof", recipe.icc.data(), recipe.icc.size()));
     Check(heif_context_get_encoder_for_format(context, heif_compression_HEVC, &encoder));
     Check(heif_encoder_set_lossy_quality(encoder, 90));
-    if (spec.orientationAsBoxes) options->image_orientation = heif_orientation(spec.orientation);
+    if (recipe.orientationAsBoxes)
+      options->image_orientation = heif_orientation(recipe.orientation);
     heif_image_handle* handle = nullptr;
     Check(heif_context_encode_image(context, image, encoder, options, &handle));
-    if (!spec.exifTiff.empty())
-      Check(heif_context_add_exif_metadata(context, handle, spec.exifTiff.data(),
-                                           static_cast<int>(spec.exifTiff.size())));
+    if (!recipe.exifTiff.empty())
+      Check(heif_context_add_exif_metadata(context, handle, recipe.exifTiff.data(),
+                                           static_cast<int>(recipe.exifTiff.size())));
     heif_image_handle_release(handle);
     heif_writer writer{1, Append};
     Check(heif_context_write(context, &writer, &out));

@@ -16,7 +16,7 @@ struct Rgb {
 inline constexpr std::array<Rgb, 4> kQuarterColours = {
     {{220, 30, 30}, {30, 200, 30}, {30, 30, 220}, {230, 230, 40}}};
 
-struct HeifSpec {
+struct HeifRecipe {
   int width = 128;  // upright
   int height = 96;
   int orientation = 1;
@@ -25,6 +25,6 @@ struct HeifSpec {
   std::vector<std::uint8_t> icc;       // empty: libheif's nclx (sRGB)
 };
 
-std::vector<std::uint8_t> BuildHeif(const HeifSpec& spec);
+std::vector<std::uint8_t> BuildHeif(const HeifRecipe& recipe);
 
 }  // namespace fixture
