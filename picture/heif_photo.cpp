@@ -1,11 +1,11 @@
 #include "picture/heif_photo.h"
 
-#include <libheif/heif.h>
 #include <turbojpeg.h>
 
 #include <algorithm>
 
 #include "picture/heif_boxes.h"
+#include "picture/heif_library.h"
 #include "picture/matrix_profile.h"
 #include "picture/thumbnail_pixels.h"
 
@@ -25,28 +25,28 @@ bool WithinLimit(long long width, long long height) {
   return width > 0 && height > 0 && width * height <= kMaxHeifPixels;
 }
 
-std::vector<std::uint8_t> ExifOf(const heif_image_handle* handle) {
+std::vector<std::uint8_t> ExifOf(const HeifLibrary* lib, const heif_image_handle* handle) {
   heif_item_id id = 0;
-  if (heif_image_handle_get_list_of_metadata_block_IDs(handle, "Exif", &id, 1) < 1) return {};
-  const std::size_t size = heif_image_handle_get_metadata_size(handle, id);
+  if (lib->heif_image_handle_get_list_of_metadata_block_IDs(handle, "Exif", &id, 1) < 1) return {};
+  const std::size_t size = lib->heif_image_handle_get_metadata_size(handle, id);
   if (size == 0 || size > kMaxExifItemBytes) return {};
   std::vector<std::uint8_t> bytes(size);
-  if (!Ok(heif_image_handle_get_metadata(handle, id, bytes.data()))) return {};
+  if (!Ok(lib->heif_image_handle_get_metadata(handle, id, bytes.data()))) return {};
   return bytes;
 }
 
 // sRGB's own primaries (and unknown ones) need no profile.
-std::vector<std::uint8_t> ProfileOf(const heif_image_handle* handle) {
-  const heif_color_profile_type type = heif_image_handle_get_color_profile_type(handle);
+std::vector<std::uint8_t> ProfileOf(const HeifLibrary* lib, const heif_image_handle* handle) {
+  const heif_color_profile_type type = lib->heif_image_handle_get_color_profile_type(handle);
   if (type == heif_color_profile_type_prof || type == heif_color_profile_type_rICC) {
-    const std::size_t size = heif_image_handle_get_raw_color_profile_size(handle);
+    const std::size_t size = lib->heif_image_handle_get_raw_color_profile_size(handle);
     if (size == 0 || size > kMaxProfileBytes) return {};
     std::vector<std::uint8_t> bytes(size);
-    if (!Ok(heif_image_handle_get_raw_color_profile(handle, bytes.data()))) return {};
+    if (!Ok(lib->heif_image_handle_get_raw_color_profile(handle, bytes.data()))) return {};
     return bytes;
   }
   heif_color_profile_nclx* nclx = nullptr;
-  if (!Ok(heif_image_handle_get_nclx_color_profile(handle, &nclx)) || !nclx) return {};
+  if (!Ok(lib->heif_image_handle_get_nclx_color_profile(handle, &nclx)) || !nclx) return {};
   std::vector<std::uint8_t> profile;
   const auto primaries = nclx->color_primaries;
   const auto transfer = nclx->transfer_characteristics;
@@ -64,7 +64,7 @@ std::vector<std::uint8_t> ProfileOf(const heif_image_handle* handle) {
                              {nclx->color_primary_blue_x, nclx->color_primary_blue_y},
                              {nclx->color_primary_white_x, nclx->color_primary_white_y}});
   }
-  heif_nclx_color_profile_free(nclx);
+  lib->heif_nclx_color_profile_free(nclx);
   return profile;
 }
 
@@ -85,15 +85,16 @@ std::vector<std::uint8_t> Encode(const std::uint8_t* rgb, int width, int pitch, 
 }  // namespace
 
 struct HeifPhoto::Codec {
+  const HeifLibrary* lib = LoadHeifLibrary();
   heif_context* context = nullptr;
   heif_image_handle* handle = nullptr;
   ~Codec() {
-    if (handle) heif_image_handle_release(handle);
-    if (context) heif_context_free(context);
+    if (handle) lib->heif_image_handle_release(handle);
+    if (context) lib->heif_context_free(context);
   }
 };
 
-bool HeifSupported() { return true; }
+bool HeifSupported() { return LoadHeifLibrary() != nullptr; }
 
 HeifPhoto::HeifPhoto() = default;
 HeifPhoto::~HeifPhoto() = default;
@@ -103,38 +104,43 @@ bool HeifPhoto::Open(std::span<const std::uint8_t> file) {
   exif_.clear();
   profile_.clear();
   transformed_ = false;
-  codec_->context = heif_context_alloc();
+  const HeifLibrary* lib = codec_->lib;
+  if (!lib) return false;
+  codec_->context = lib->heif_context_alloc();
   if (!codec_->context) return false;
-  heif_context_set_maximum_image_size_limit(codec_->context, kMaxHeifSide);
-  if (!Ok(heif_context_read_from_memory_without_copy(codec_->context, file.data(), file.size(),
-                                                     nullptr)) ||
-      !Ok(heif_context_get_primary_image_handle(codec_->context, &codec_->handle)))
+  lib->heif_context_set_maximum_image_size_limit(codec_->context, kMaxHeifSide);
+  if (!Ok(lib->heif_context_read_from_memory_without_copy(codec_->context, file.data(), file.size(),
+                                                          nullptr)) ||
+      !Ok(lib->heif_context_get_primary_image_handle(codec_->context, &codec_->handle)))
     return false;
   const heif_image_handle* handle = codec_->handle;
-  if (!WithinLimit(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle)) ||
-      !WithinLimit(heif_image_handle_get_ispe_width(handle),
-                   heif_image_handle_get_ispe_height(handle)))
+  if (!WithinLimit(lib->heif_image_handle_get_width(handle),
+                   lib->heif_image_handle_get_height(handle)) ||
+      !WithinLimit(lib->heif_image_handle_get_ispe_width(handle),
+                   lib->heif_image_handle_get_ispe_height(handle)))
     return false;
-  exif_ = ExifOf(handle);
-  profile_ = ProfileOf(handle);
+  exif_ = ExifOf(lib, handle);
+  profile_ = ProfileOf(lib, handle);
   transformed_ = PrimaryImageTransformed(file);
   return true;
 }
 
 std::optional<EncodedPicture> HeifPhoto::ToJpeg(int orientation) {
   if (!codec_ || !codec_->handle) return std::nullopt;
-  heif_decoding_options* options = heif_decoding_options_alloc();
+  const HeifLibrary* lib = codec_->lib;
+  heif_decoding_options* options = lib->heif_decoding_options_alloc();
   options->convert_hdr_to_8bit = 1;
   heif_image* image = nullptr;
-  const bool decoded = Ok(heif_decode_image(codec_->handle, &image, heif_colorspace_RGB,
-                                            heif_chroma_interleaved_RGB, options));
-  heif_decoding_options_free(options);
+  const bool decoded = Ok(lib->heif_decode_image(codec_->handle, &image, heif_colorspace_RGB,
+                                                 heif_chroma_interleaved_RGB, options));
+  lib->heif_decoding_options_free(options);
   std::optional<EncodedPicture> result;
   int stride = 0;
   const std::uint8_t* rgb =
-      decoded ? heif_image_get_plane_readonly(image, heif_channel_interleaved, &stride) : nullptr;
-  const int width = rgb ? heif_image_get_primary_width(image) : 0;
-  const int height = rgb ? heif_image_get_primary_height(image) : 0;
+      decoded ? lib->heif_image_get_plane_readonly(image, heif_channel_interleaved, &stride)
+              : nullptr;
+  const int width = rgb ? lib->heif_image_get_primary_width(image) : 0;
+  const int height = rgb ? lib->heif_image_get_primary_height(image) : 0;
   if (rgb && WithinLimit(width, height) && stride >= 3 * width) {
     if (orientation >= 2 && orientation <= 8) {
       RgbImage stored{width, height, {}};
@@ -143,7 +149,7 @@ std::optional<EncodedPicture> HeifPhoto::ToJpeg(int orientation) {
         std::copy_n(rgb + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride),
                     3 * static_cast<std::size_t>(width),
                     stored.rgb.begin() + static_cast<std::ptrdiff_t>(y) * 3 * width);
-      heif_image_release(image);
+      lib->heif_image_release(image);
       image = nullptr;
       const RgbImage upright = Upright(stored, orientation);
       result = EncodedPicture{Encode(upright.rgb.data(), upright.width, 0, upright.height),
@@ -153,6 +159,6 @@ std::optional<EncodedPicture> HeifPhoto::ToJpeg(int orientation) {
     }
     if (result->jpeg.empty()) result.reset();
   }
-  if (image) heif_image_release(image);
+  if (image) lib->heif_image_release(image);
   return result;
 }
