@@ -1,13 +1,10 @@
 #include "app/picture_thumbnails.h"
 
-#include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
+#include <memory>
 #include <new>
-#include <thread>
 
+#include "app/two_thread_jobs.h"
 #include "picture/thumbnail_maker.h"
 #include "platform/raw_file.h"
 #include "texts/app_texts.h"
@@ -46,65 +43,20 @@ Outcome MakeOne(ThumbnailMaker& maker, const PictureThumbnailJob& job,
 platform::Result<std::vector<EmptyThumbnail>> MakePictureThumbnails(
     const std::vector<PictureThumbnailJob>& jobs,
     const std::function<bool(int finished)>& progress) {
-  std::vector<Outcome> outcomes(jobs.size());
-  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-  const std::size_t threads = jobs.size() < kParallelPictureJobs || cores < 2 ? 1 : 2;
-
-  // The threads start a photo only when this thread lets them: it asks the
-  // progress callback first, then lets each thread start one photo beyond
-  // those finished. So a stop holds before the first photo and between any
-  // two; while photos are made it asks again at least every interval, and a
-  // stop then gives them up inside the decoder.
+  // A stop gives up the photos being made inside the decoder.
   std::atomic<bool> givenUp{false};
-  std::mutex mutex;
-  std::condition_variable changed;
-  std::size_t next = 0, allowed = 0, finished = 0;  // guarded by mutex
-  bool stop = false;                                // likewise
-  auto work = [&] {
-    ThumbnailMaker maker(&givenUp);
-    std::unique_lock<std::mutex> lock(mutex);
-    for (;;) {
-      changed.wait(lock, [&] { return stop || next < allowed || next == jobs.size(); });
-      if (stop || next == jobs.size()) return;
-      const std::size_t i = next++;
-      lock.unlock();
-      Outcome outcome = MakeOne(maker, jobs[i], givenUp);
-      lock.lock();
-      if (outcome.kind == Outcome::kUnwritten) stop = true;
-      outcomes[i] = std::move(outcome);
-      ++finished;
-      changed.notify_all();
-    }
+  std::vector<Outcome> outcomes(jobs.size());  // one per job, each set by one thread
+  const auto newWorker = [&]() -> JobWorker {
+    auto maker = std::make_shared<ThumbnailMaker>(&givenUp);
+    return [&, maker](std::size_t i) {
+      outcomes[i] = MakeOne(*maker, jobs[i], givenUp);
+      return outcomes[i].kind != Outcome::kUnwritten;
+    };
   };
-  std::vector<std::thread> pool;
-  for (std::size_t t = 0; t < threads; ++t) pool.emplace_back(work);
-  bool goOn = true;
-  std::unique_lock<std::mutex> lock(mutex);
-  while (!stop && finished < jobs.size()) {
-    const std::size_t count = finished;
-    lock.unlock();
-    goOn = progress(static_cast<int>(count));
-    lock.lock();
-    if (!goOn) {
-      givenUp = true;
-      break;
-    }
-    allowed = std::min(jobs.size(), count + threads);
-    changed.notify_all();
-    changed.wait_for(lock, std::chrono::milliseconds(kProgressIntervalMs),
-                     [&] { return stop || finished != count; });
-  }
-  stop = true;  // whatever ended the loop, no further photo starts
-  changed.notify_all();
-  lock.unlock();
-  for (std::thread& t : pool) t.join();
-
+  if (auto failed = RunOnTwoThreads(jobs.size(), newWorker, progress, &givenUp))
+    return platform::Fail(txt::kCannotWritePrefix + jobs[*failed].thumbnailPath);
   std::vector<EmptyThumbnail> empty;
-  for (std::size_t i = 0; i < jobs.size(); ++i) {
-    if (outcomes[i].kind == Outcome::kUnwritten)
-      return platform::Fail(txt::kCannotWritePrefix + jobs[i].thumbnailPath);
+  for (std::size_t i = 0; i < jobs.size(); ++i)
     if (outcomes[i].kind == Outcome::kEmpty) empty.push_back({i, outcomes[i].reason});
-  }
-  if (goOn && finished == jobs.size()) progress(static_cast<int>(finished));
   return empty;
 }

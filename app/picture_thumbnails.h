@@ -21,21 +21,16 @@ struct EmptyThumbnail {
   std::string reason;
 };
 
-// From this many photos on, two threads share the work.
-inline constexpr std::size_t kParallelPictureJobs = 4;
 // Photo files are read whole, up to this size.
 inline constexpr std::size_t kMaxPhotoFileBytes = 256u << 20;
-// The longest the progress callback waits while photos are made.
-inline constexpr int kProgressIntervalMs = 200;
 
 // Writes each job's thumbnail file: the thumbnail made from the picture, or
 // an empty file when the photo cannot be read or decoded; a missing folder is
 // skipped. Calls progress with the number of jobs finished, on the calling
-// thread, before each photo starts and at least every kProgressIntervalMs
-// while photos are made; when it returns false no further photo is started
-// and the photos being made are given up, their files not written. The
-// empty thumbnails in the jobs' order, or a failure with the message that
-// names the first thumbnail (in the jobs' order) that could not be written.
+// thread, before each photo starts and while photos are made (RunOnTwoThreads); when it returns
+// false no further photo is started and the photos being made are given up, their files not
+// written. The empty thumbnails in the jobs' order, or a failure with the message that names the
+// first thumbnail (in the jobs' order) that could not be written.
 platform::Result<std::vector<EmptyThumbnail>> MakePictureThumbnails(
     const std::vector<PictureThumbnailJob>& jobs,
     const std::function<bool(int finished)>& progress);

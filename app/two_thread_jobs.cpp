@@ -9,23 +9,15 @@
 
 std::optional<std::size_t> RunOnTwoThreads(std::size_t count,
                                            const std::function<JobWorker()>& newWorker,
-                                           const std::function<bool(int finished)>& progress) {
+                                           const std::function<bool(int finished)>& progress,
+                                           std::atomic<bool>* giveUp) {
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-  if (count < kParallelJobs || cores < 2) {
-    const JobWorker work = newWorker();
-    for (std::size_t i = 0; i < count; ++i) {
-      if (!progress(static_cast<int>(i))) return std::nullopt;
-      if (!work(i)) return i;
-    }
-    progress(static_cast<int>(count));
-    return std::nullopt;
-  }
+  const std::size_t threads = count < kParallelJobs || cores < 2 ? 1 : 2;
 
-  // The two threads start a job only when this thread lets them: it asks the
+  // The threads start a job only when this thread lets them: it asks the
   // progress callback first, then lets each thread start one job beyond those
-  // finished. So a stop holds before the first job and between any two, as
-  // on one thread.
-  constexpr std::size_t kThreads = 2;
+  // finished. So a stop holds before the first job and between any two, and
+  // the callback is asked again while a long job runs.
   std::vector<char> failed(count, 0);  // one per job, each set by one thread
   std::mutex mutex;
   std::condition_variable changed;
@@ -49,8 +41,8 @@ std::optional<std::size_t> RunOnTwoThreads(std::size_t count,
       changed.notify_all();
     }
   };
-  std::thread helper(run);
-  std::thread second(run);
+  std::vector<std::thread> pool;
+  for (std::size_t t = 0; t < threads; ++t) pool.emplace_back(run);
   bool goOn = true;
   std::unique_lock<std::mutex> lock(mutex);
   while (!stop && finished < count) {
@@ -58,16 +50,19 @@ std::optional<std::size_t> RunOnTwoThreads(std::size_t count,
     lock.unlock();
     goOn = progress(static_cast<int>(seen));
     lock.lock();
-    if (!goOn) break;
-    allowed = std::min(count, seen + kThreads);
+    if (!goOn) {
+      if (giveUp) *giveUp = true;
+      break;
+    }
+    allowed = std::min(count, seen + threads);
     changed.notify_all();
-    changed.wait_for(lock, std::chrono::milliseconds(50), [&] { return stop || finished != seen; });
+    changed.wait_for(lock, std::chrono::milliseconds(kProgressIntervalMs),
+                     [&] { return stop || finished != seen; });
   }
   stop = true;  // whatever ended the loop, no further job starts
   changed.notify_all();
   lock.unlock();
-  helper.join();
-  second.join();
+  for (std::thread& t : pool) t.join();
   if (goOn && finished == count) progress(static_cast<int>(finished));
   for (std::size_t i = 0; i < count; ++i)
     if (failed[i]) return i;
