@@ -13,8 +13,9 @@ namespace {
 
 constexpr char kBackupRoot[] = "vornami-backup";
 
-// The local time as the folder's name: 20261210-153000.
-std::string Stamp() {
+}  // namespace
+
+std::string BackupStamp() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
@@ -23,21 +24,22 @@ std::string Stamp() {
   return stamp;
 }
 
-}  // namespace
-
-platform::Result<std::string> BackUpGalleryFiles(std::span<const char* const> paths) {
-  const std::string stamp = Stamp();
+platform::Result<std::string> BackUpGalleryFiles(const std::vector<std::string>& paths,
+                                                 const std::string& stamp) {
   std::string folder;
   std::error_code ec;
   // create_directory is false for a folder already there: the next suffix is tried.
   fs::create_directories(kBackupRoot, ec);
   for (int attempt = 1; folder.empty(); ++attempt) {
     std::string candidate = std::string(kBackupRoot) + "/" + stamp;
-    if (attempt > 1) candidate += "-" + std::to_string(attempt);
+    if (attempt > 1) {
+      candidate += '-';
+      candidate += std::to_string(attempt);
+    }
     if (fs::create_directory(candidate, ec)) folder = candidate + "/";
     if (ec) return platform::Fail(candidate);
   }
-  for (const char* path : paths) {
+  for (const std::string& path : paths) {
     if (!platform::IsRegularFile(path)) continue;
     auto bytes = platform::ReadHead(path, std::numeric_limits<std::size_t>::max());
     if (!bytes) return platform::Fail(bytes.error());

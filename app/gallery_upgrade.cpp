@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <ctime>
 #include <filesystem>
 #include <system_error>
 
+#include "app/gallery_backup.h"
 #include "platform/raw_file.h"
 #include "texts/version_texts.h"
 
@@ -88,45 +88,25 @@ bool HasOlderFixedPages(const std::string& templateDir, const std::string& galle
 }
 
 platform::Result<UpgradeDone> UpgradeFixedPages(const std::string& templateDir,
-                                                const std::string& galleryDir,
                                                 const std::string& stamp) {
   UpgradeDone done;
-  const std::vector<std::string> outdated = OutdatedFixedPages(templateDir, galleryDir);
+  done.replaced = OutdatedFixedPages(templateDir, ".");
+  std::vector<std::string> existing;
   std::error_code ec;
-  fs::path backup;
-  for (const std::string& relative : outdated) {
-    const fs::path target = fs::path(galleryDir) / relative;
-    if (fs::exists(target, ec)) {
-      if (backup.empty()) {
-        // A folder of its own, even when two upgrades fall in the same second.
-        std::string name = stamp;
-        for (int n = 2; fs::exists(fs::path(galleryDir) / "vornami-backup" / name, ec); ++n)
-          name = stamp + "-" + std::to_string(n);
-        done.backupDir = "vornami-backup/" + name;
-        backup = fs::path(galleryDir) / done.backupDir;
-      }
-      const fs::path copy = backup / relative;
-      fs::create_directories(copy.parent_path(), ec);
-      if (ec || !fs::copy_file(target, copy, ec) || ec)
-        return platform::Fail(copy.string() + ": " + ec.message());
-    }
+  for (const std::string& relative : done.replaced)
+    if (fs::exists(relative, ec)) existing.push_back(relative);
+  if (!existing.empty()) {
+    auto folder = BackUpGalleryFiles(existing, stamp);
+    if (!folder) return platform::Fail(folder.error());
+    done.backupDir = folder->substr(0, folder->size() - 1);  // without its "/"
+  }
+  for (const std::string& relative : done.replaced) {
     const auto bytes =
         platform::ReadHead((fs::path(templateDir) / relative).string(), kMaxFixedPageBytes);
     if (!bytes) return platform::Fail(bytes.error());
-    fs::create_directories(target.parent_path(), ec);
-    if (platform::WriteOwnFile(target.string(), bytes->data(), bytes->size()) !=
-        platform::Written::kFile)
-      return platform::Fail(target.string());
-    done.replaced.push_back(relative);
+    fs::create_directories(fs::path(relative).parent_path(), ec);
+    if (platform::WriteOwnFile(relative, bytes->data(), bytes->size()) != platform::Written::kFile)
+      return platform::Fail(relative);
   }
   return done;
-}
-
-std::string BackupStamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
-  return text;
 }

@@ -27,13 +27,9 @@ struct UpgradeDone {
   std::string backupDir;              // relative to galleryDir; empty when nothing was backed up
 };
 
-// Replaces the outdated files, backing up each existing one first into
-// "vornami-backup/<stamp>/" (a stamp such as "20261210-153000"; "-2" and on
-// are added when that folder exists). Fails with the path that could not be
-// copied or written; files replaced before it stay replaced, their backups made.
+// Replaces the outdated files of the gallery in the current folder, first
+// backing up every existing one into one "vornami-backup/<stamp>/" folder
+// (BackUpGalleryFiles). Fails with the path that could not be copied or
+// written; when a write fails, files replaced before it stay replaced.
 platform::Result<UpgradeDone> UpgradeFixedPages(const std::string& templateDir,
-                                                const std::string& galleryDir,
                                                 const std::string& stamp);
-
-// The local date and time as a backup folder's name, "YYYYMMDD-HHMMSS".
-std::string BackupStamp();

@@ -44,9 +44,9 @@ platform::Status ReadPhoto(ExifReader& reader, const SharedState& state, int num
 }
 
 // The files ④ rewrites, copied before it drops a text.
-constexpr const char* kRewrittenFiles[] = {paths::kOtherScript, paths::kFileNameScript,
-                                           paths::kMemoFile, paths::kTitleFile,
-                                           paths::kTopPhotoFile};
+const std::vector<std::string> kRewrittenFiles = {paths::kOtherScript, paths::kFileNameScript,
+                                                  paths::kMemoFile, paths::kTitleFile,
+                                                  paths::kTopPhotoFile};
 
 // The completion note, with how many photos' texts were kept or backed up.
 std::string CompletionNote(const CarriedAnnotations& carried, const std::string& backup) {

@@ -58,7 +58,7 @@ TEST(GalleryUpgrade, APreviousReleasesGalleryIsUpgradedAndNothingElseChanges) {
   ASSERT_EQ(shipped.size(), Files(kPrevious).size());
   ASSERT_TRUE(HasOlderFixedPages(kTemplate.string(), "."));
 
-  auto done = UpgradeFixedPages(kTemplate.string(), ".", "20261210-153000");
+  auto done = UpgradeFixedPages(kTemplate.string(), "20261210-153000");
   ASSERT_TRUE(done) << done.error();
   EXPECT_EQ(done->backupDir, "vornami-backup/20261210-153000");
   std::vector<std::string> all;
@@ -82,7 +82,7 @@ TEST(GalleryUpgrade, APreviousReleasesGalleryIsUpgradedAndNothingElseChanges) {
 
   // Once upgraded, a second run has nothing to do and makes no folder.
   EXPECT_FALSE(HasOlderFixedPages(kTemplate.string(), "."));
-  auto again = UpgradeFixedPages(kTemplate.string(), ".", "20261210-153000");
+  auto again = UpgradeFixedPages(kTemplate.string(), "20261210-153000");
   ASSERT_TRUE(again);
   EXPECT_TRUE(again->replaced.empty());
   EXPECT_EQ(Files("."), after);
@@ -109,7 +109,7 @@ TEST(GalleryUpgrade, OnlyOlderOrUnversionedPagesAreReplaced) {
     for (const auto& [path, bytes] : Files(kTemplate)) Write(path, bytes);
     TempGallery::WriteFile("gallery/menu/menu.html", "<!DOCTYPE html>\r\n" + c.marker + "\r\n");
     EXPECT_EQ(HasOlderFixedPages(kTemplate.string(), "."), c.replaced);
-    auto done = UpgradeFixedPages(kTemplate.string(), ".", "20261210-153000");
+    auto done = UpgradeFixedPages(kTemplate.string(), "20261210-153000");
     ASSERT_TRUE(done);
     EXPECT_EQ(done->replaced, c.replaced ? std::vector<std::string>{"gallery/menu/menu.html"}
                                          : std::vector<std::string>{});
