@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/dialog_controls.h"
+#include "app/gallery_backup.h"
 #include "app/gallery_template_dir.h"
 #include "app/gallery_upgrade.h"
 #include "platform/encoding.h"
@@ -116,7 +117,7 @@ bool RunBatchAction(const BatchAction& action, CGalleryEditorDlg& dlg, BatchUi& 
 }
 
 int RunUpgrade(std::ostream& out, std::ostream& err) {
-  auto done = UpgradeFixedPages(GalleryTemplateDir(), ".", BackupStamp());
+  auto done = UpgradeFixedPages(GalleryTemplateDir(), BackupStamp());
   if (!done) {
     err << "vornami-batch upgrade: " << done.error() << "\n";
     return 1;

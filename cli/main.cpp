@@ -37,20 +37,21 @@ int main(int argc, char** argv) {
     }
     return kExitDone;
   }
-  if (args.size() == 1 && args[0] == "upgrade") return RunUpgrade(std::cout, std::cerr);
-  auto actions = ParseBatchActions(args);
-  if (!actions) {
+  const bool upgrade = args.size() == 1 && args[0] == "upgrade";
+  auto actions = upgrade ? std::optional<std::vector<BatchAction>>() : ParseBatchActions(args);
+  if (!upgrade && !actions) {
     std::cerr << BatchUsage();
     return kExitUsage;
   }
   // stdout carries the message lines alone; progress only to a person watching.
   BatchUi ui(std::cout, ErrorsGoToTerminal() ? &std::cerr : nullptr);
-  // One editor per gallery, for the whole run.
+  // One editor per gallery, for the whole run; an upgrade writes the gallery too.
   platform::GalleryLock lock;
   if (lock.Take(".") == platform::GalleryLock::State::kHeldElsewhere) {
     ui.ShowMessage(platform::SjisToUtf8(txt::kGalleryOpenElsewhere), UiPort::MessageStyle::kError);
     return kExitOpenElsewhere;
   }
+  if (upgrade) return RunUpgrade(std::cout, std::cerr);
   CGalleryEditorDlg dlg(ui);
   dlg.OnInitDialog();
   if (ui.ended()) return kExitEnded;

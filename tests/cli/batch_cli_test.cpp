@@ -218,7 +218,7 @@ TEST(BatchCli, InitNamesAPathTakenByTheWrongKind) {
 
 // One editor per gallery: while another process holds the gallery,
 // vornami-batch is refused with exit 4 and a message saying why, and writes
-// nothing; init is no editor. A holder that is killed leaves no lock behind.
+// nothing (an upgrade included); init is no editor. A holder that is killed leaves no lock behind.
 TEST(BatchCli, ASecondEditorIsRefusedWhileTheGalleryIsOpenElsewhere) {
   TempGallery dir(false);
   ASSERT_EQ(Batch({"init"}).exitCode, 0);
@@ -246,6 +246,11 @@ TEST(BatchCli, ASecondEditorIsRefusedWhileTheGalleryIsOpenElsewhere) {
             "error: このギャラリーは別のVornami（編集画面またはvornami-batch）で開かれています。そ"
             "ちらを終了してから、もう一度開いてください。\n");
   EXPECT_FALSE(fs::exists("gallery/data/title.js"));
+  // An upgrade writes the gallery: refused too, the older page left as it is.
+  TempGallery::WriteFile("vornami/vornamitop.html", "older");
+  EXPECT_EQ(Batch({"upgrade"}).exitCode, 4);
+  EXPECT_EQ(TempGallery::ReadFile("vornami/vornamitop.html"), "older");
+  EXPECT_FALSE(fs::exists("vornami-backup"));
   EXPECT_EQ(Batch({"init"}).exitCode, 0);
 
   kill(holder, SIGKILL);
