@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/heif_conversion.h"
 #include "app/rename_listing.h"
 #include "app/shared_state.h"
 #include "app/ui_port.h"
@@ -99,9 +100,9 @@ class CGalleryEditorDlg {
   // The same for a listing made by the step itself.
   platform::Status TakePhotoList(const std::vector<std::string>& photos);
   // ①'s first part: every HEIF photo in "Pelvora" becomes a JPEG. Returns
-  // the HEIF photos that stay (they count as photos without an Exif block),
-  // nothing when the user stopped it. The listing is made afresh.
-  std::optional<std::vector<std::string>> ConvertHeifFirst(RenameListing& listing);
+  // what became of them (those that stay count as photos without an Exif
+  // block), nothing when the user stopped it. The listing is made afresh.
+  std::optional<HeifConversion> ConvertHeifFirst(RenameListing& listing);
   // ④'s scripts and annotation files; fails with the path of the first that
   // cannot be written.
   platform::Status WriteDataScripts(const site::GallerySummary& summary, const DataTables& tables);

@@ -2,15 +2,11 @@
 
 #include <strings.h>
 
-#include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <filesystem>
-#include <mutex>
-#include <thread>
+#include <memory>
 
 #include "app/picture_thumbnails.h"
+#include "app/two_thread_jobs.h"
 #include "exif/exif_reader.h"
 #include "exif/exif_rewrite.h"
 #include "picture/heif_photo.h"
@@ -38,7 +34,12 @@ bool HoldsBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 }
 
 std::string Suffixed(const std::string& stem, int k, const std::string& extension) {
-  return stem + (k == 1 ? "" : "-" + std::to_string(k)) + extension;
+  std::string name = stem;
+  if (k != 1) {
+    name += '-';
+    name += std::to_string(k);
+  }
+  return name + extension;
 }
 
 // Gives the JPEG its name beside the HEIF; the name, or nothing when the
@@ -73,12 +74,18 @@ void MoveHeif(const std::string& dir, const std::string& name) {
   }
 }
 
+struct Converted {
+  std::string jpegName;
+  bool makerNoteDropped = false;
+};
+
 // The JPEG's name, or nothing when the HEIF stays as it is.
-std::optional<std::string> ConvertOne(const std::string& dir, const std::string& name,
-                                      ThumbnailMaker& maker) {
+std::optional<Converted> ConvertOne(const std::string& dir, const std::string& name,
+                                    ThumbnailMaker& maker) {
   auto file = platform::ReadHead(dir + name, kMaxPhotoFileBytes);
   if (!file) return std::nullopt;
-  std::optional<std::vector<std::uint8_t>> jpeg = HeifToJpeg(*file, maker);
+  bool makerNoteDropped = false;
+  std::optional<std::vector<std::uint8_t>> jpeg = HeifToJpeg(*file, maker, &makerNoteDropped);
   if (!jpeg) return std::nullopt;
   // A dot name: no step lists it, and a leftover goes at the next ①.
   const std::string temp = dir + "." + name + std::string(platform::kTemporarySuffix);
@@ -90,7 +97,7 @@ std::optional<std::string> ConvertOne(const std::string& dir, const std::string&
   if (!jpegName) return std::nullopt;
   platform::SyncFolder(dir);
   MoveHeif(dir, name);
-  return jpegName;
+  return Converted{*jpegName, makerNoteDropped};
 }
 
 }  // namespace
@@ -102,7 +109,8 @@ bool IsHeifName(const std::string& name) {
 }
 
 std::optional<std::vector<std::uint8_t>> HeifToJpeg(std::span<const std::uint8_t> heif,
-                                                    ThumbnailMaker& maker) {
+                                                    ThumbnailMaker& maker,
+                                                    bool* makerNoteDropped) {
   HeifPhoto photo;
   if (!photo.Open(heif)) return std::nullopt;
   auto tiff = ExifItemTiff(photo.ExifItem());
@@ -118,6 +126,7 @@ std::optional<std::vector<std::uint8_t>> HeifToJpeg(std::span<const std::uint8_t
       RewriteExifForJpeg(exif, static_cast<std::uint32_t>(picture->width),
                          static_cast<std::uint32_t>(picture->height), thumbnail);
   if (!block) return std::nullopt;
+  if (makerNoteDropped) *makerNoteDropped = block->makerNoteDropped;
   std::vector<std::uint8_t> jpeg =
       WithExifAndProfile(picture->jpeg, block->tiff, photo.ColourProfile());
   if (jpeg.empty()) return std::nullopt;
@@ -127,54 +136,29 @@ std::optional<std::vector<std::uint8_t>> HeifToJpeg(std::span<const std::uint8_t
 HeifConversion ConvertHeifPhotos(const std::string& dir, const std::vector<std::string>& names,
                                  const std::function<bool(int finished)>& progress) {
   // One result per photo, each written by one thread; empty: kept.
-  std::vector<std::optional<std::string>> results(names.size());
+  std::vector<std::optional<Converted>> results(names.size());
   std::vector<char> started(names.size(), 0);
-  std::atomic<std::size_t> next{0};
-  std::atomic<bool> stop{false};
-  std::mutex mutex;
-  std::condition_variable changed;
-  std::size_t finished = 0;  // guarded by mutex
-  auto work = [&] {
-    ThumbnailMaker maker;
-    while (!stop) {
-      const std::size_t i = next++;
-      if (i >= names.size()) break;
-      started[i] = 1;
-      results[i] = ConvertOne(dir, names[i], maker);
-      {
-        std::lock_guard<std::mutex> lock(mutex);
-        ++finished;
-      }
-      changed.notify_one();
-    }
-  };
-  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-  std::vector<std::thread> threads;
-  for (unsigned t = 0; t < std::min<std::size_t>({2, cores, names.size()}); ++t)
-    threads.emplace_back(work);
-  // This thread reports progress while the others work.
-  bool goOn = progress(0);
-  if (!goOn) stop = true;
-  {
-    std::unique_lock<std::mutex> lock(mutex);
-    while (goOn && finished < names.size()) {
-      const std::size_t seen = finished;
-      changed.wait_for(lock, std::chrono::milliseconds(50), [&] { return finished != seen; });
-      const int count = static_cast<int>(finished);
-      lock.unlock();
-      goOn = progress(count);
-      lock.lock();
-      if (!goOn) stop = true;
-    }
-  }
-  for (std::thread& t : threads) t.join();
+  bool goOn = true;
+  RunOnTwoThreads(
+      names.size(),
+      [&]() -> JobWorker {
+        auto maker = std::make_shared<ThumbnailMaker>();  // one per thread
+        return [&, maker](std::size_t i) {
+          started[i] = 1;
+          results[i] = ConvertOne(dir, names[i], *maker);
+          return true;  // a photo that stays is no reason to stop the others
+        };
+      },
+      [&](int finished) { return goOn = progress(finished); });
   HeifConversion outcome;
   outcome.stopped = !goOn;
   for (std::size_t i = 0; i < names.size(); ++i) {
-    if (results[i])
-      outcome.converted.push_back(*results[i]);
-    else if (started[i])
+    if (results[i]) {
+      outcome.converted.push_back(results[i]->jpegName);
+      if (results[i]->makerNoteDropped) outcome.makerNoteDropped.push_back(names[i]);
+    } else if (started[i]) {
       outcome.kept.push_back(names[i]);
+    }
   }
   return outcome;
 }

@@ -23,12 +23,16 @@ bool IsHeifName(const std::string& name);
 
 // The JPEG a HEIF photo becomes; nothing when it cannot be decoded or has no
 // readable Exif block. The maker makes the IFD1 thumbnail as ② makes one.
+// makerNoteDropped, when given, tells whether the maker's note had to be left
+// out (its offsets did not allow it to move).
 std::optional<std::vector<std::uint8_t>> HeifToJpeg(std::span<const std::uint8_t> heif,
-                                                    ThumbnailMaker& maker);
+                                                    ThumbnailMaker& maker,
+                                                    bool* makerNoteDropped = nullptr);
 
 struct HeifConversion {
   std::vector<std::string> converted;  // the JPEGs' names
   std::vector<std::string> kept;       // HEIF photos that stay: undecodable, no Exif block
+  std::vector<std::string> makerNoteDropped;  // HEIF photos whose JPEG lacks the maker's note
   bool stopped = false;                // the user stopped it; the rest were not started
 };
 

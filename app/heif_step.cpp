@@ -1,14 +1,12 @@
 // ①'s first part: HEIF photos become JPEGs before any photo is read.
 #include "app/gallery_editor_dlg.h"
-#include "app/heif_conversion.h"
 #include "app/wait_cursor.h"
 #include "picture/heif_photo.h"
 #include "platform/text_file.h"
 
-std::optional<std::vector<std::string>> CGalleryEditorDlg::ConvertHeifFirst(
-    RenameListing& listing) {
+std::optional<HeifConversion> CGalleryEditorDlg::ConvertHeifFirst(RenameListing& listing) {
   // Built without libheif, HEIF photos are named after the step instead.
-  if (listing.heif.empty() || !HeifSupported()) return std::vector<std::string>();
+  if (listing.heif.empty() || !HeifSupported()) return HeifConversion();
   // A conversion cut short leaves its temporary file.
   platform::RemoveLeftoverTemporaries(paths::kPhotoDir);
   HeifConversion conversion;
@@ -20,5 +18,5 @@ std::optional<std::vector<std::string>> CGalleryEditorDlg::ConvertHeifFirst(
   }
   if (conversion.stopped) return std::nullopt;
   listing = ListForRename(paths::kPhotoDir);
-  return conversion.kept;
+  return conversion;
 }

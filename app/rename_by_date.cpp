@@ -69,10 +69,10 @@ void CGalleryEditorDlg::OnRenameByDate() {
   state_.abortFlag = 0;
 
   RenameListing listing = ListForRename(paths::kPhotoDir);
-  std::optional<std::vector<std::string>> keptHeif = ConvertHeifFirst(listing);
-  if (!keptHeif) return;  // stopped by the user: nothing is renamed
+  std::optional<HeifConversion> heif = ConvertHeifFirst(listing);
+  if (!heif) return;  // stopped by the user: nothing is renamed
   std::vector<std::string> listed = listing.photos;
-  listed.insert(listed.end(), keptHeif->begin(), keptHeif->end());
+  listed.insert(listed.end(), heif->kept.begin(), heif->kept.end());
   std::sort(listed.begin(), listed.end());
   if (platform::Status taken = TakePhotoList(listed); !taken) {
     StopWithError(taken.error());
@@ -136,4 +136,6 @@ void CGalleryEditorDlg::OnRenameByDate() {
   if (!after.others.empty()) ShowNote(txt::kNotPhotos + PhotoNameList(after.others));
   if (!after.heif.empty() && !HeifSupported())
     ShowNote(txt::kHeifNotConvertible + PhotoNameList(after.heif));
+  if (!heif->makerNoteDropped.empty())
+    ShowNote(txt::kMakerNoteDropped + PhotoNameList(heif->makerNoteDropped));
 }

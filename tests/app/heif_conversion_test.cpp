@@ -239,6 +239,13 @@ TEST(HeifConversionTest, RenameTakesHeifJpegAndDotJpegPhotosAndNamesTheOtherFile
   TempGallery gallery;
   const Bytes heif = Heif("2024:05:06 07:08:09");
   TempGallery::WriteFile("Pelvora/IMG_0001.HEIC", heif);
+  // A maker's note beyond what a JPEG's Exif block can hold: the JPEG goes without it.
+  fixture::ExifJpeg farNote(fixture::Order::kBig);
+  farNote.exif.push_back(fixture::Ascii(0x9003, "2024:05:09 10:00:00"));
+  farNote.exif.push_back(fixture::Undefined(0x927C, Bytes(8000, 1)).At(60000));
+  fixture::HeifRecipe farNoteHeif;
+  farNoteHeif.exifTiff = farNote.Tiff();
+  TempGallery::WriteFile("Pelvora/IMG_0002.HEIC", fixture::BuildHeif(farNoteHeif));
   fixture::ExifJpeg jpeg, dotJpeg;
   jpeg.exif.push_back(fixture::Ascii(0x9003, "2024:05:07 10:00:00"));
   dotJpeg.exif.push_back(fixture::Ascii(0x9003, "2024:05:08 10:00:00"));
@@ -248,24 +255,28 @@ TEST(HeifConversionTest, RenameTakesHeifJpegAndDotJpegPhotosAndNamesTheOtherFile
                             "Pelvora/Thumbs.db", "Pelvora/desktop.ini"})
     TempGallery::WriteFile(other, std::string("not a photo"));
   const std::vector<std::string> photos = {"2024_05_06_07_08_09.jpg", "2024_05_07_10_00_00.jpg",
-                                           "2024_05_08_10_00_00.jpg"};
+                                           "2024_05_08_10_00_00.jpg", "2024_05_09_10_00_00.jpg"};
   RecordingUi ui;
   CGalleryEditorDlg dlg(ui);
   for (int run = 1; run <= 2; ++run) {
     SCOPED_TRACE(run);
     ui.messages.clear();
     ASSERT_TRUE(dlg.Click(ctl::kRename));
-    ASSERT_EQ(ui.messages.size(), 2u);
+    // The maker's note is named once, when its photo is converted.
+    ASSERT_EQ(ui.messages.size(), run == 1 ? 3u : 2u);
     EXPECT_EQ(ui.messages[0].utf8, U(txt::kRenameDone));
     EXPECT_EQ(ui.messages[1].utf8, U(txt::kNotPhotos) + "（clip.MOV、shot.png）");
     EXPECT_EQ(ui.messages[1].style, Style::kNote);
+    if (run == 1) {
+      EXPECT_EQ(ui.messages[2].utf8, U(txt::kMakerNoteDropped) + "（IMG_0002.HEIC）");
+    }
     EXPECT_EQ(platform::ListJpg("Pelvora"), photos);
-    // Converted once: the original alone in HEIC/.
+    // Converted once: the originals alone in HEIC/.
     EXPECT_EQ(TempGallery::ReadFile("Pelvora/HEIC/IMG_0001.HEIC"),
               std::string(heif.begin(), heif.end()));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Pelvora/HEIC"),
                             std::filesystem::directory_iterator()),
-              1);
+              2);
   }
 }
 
