@@ -21,7 +21,8 @@ bash scripts/check-layers.sh
 echo "== Tests =="
 run_suite ci
 echo "== The Debian package, unpacked and run =="
-"$here/packaging/test-installed.sh" "$here/build-release" "$here/build"
+# Made from the build just tested (the ci preset is the release build).
+"$here/packaging/test-installed.sh" "$here/build" "$here/build"
 # The Windows part (cross build, the tests and the package under wine) runs as
 # bash scripts/test-windows.sh build/bin. It is not in this list yet: it has
 # not run green end to end on a quiet machine (about 30 minutes of cross
