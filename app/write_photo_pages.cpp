@@ -23,7 +23,7 @@ void CGalleryEditorDlg::OnHtmlFiles() {
     for (const site::PageFamily& family : site::PageFamilies()) {
       for (int n = 1; n <= state_.photoCount && outcome; ++n) {
         std::string path = family.path(n);
-        if (!platform::WriteTextFile(path, family.text(n)))
+        if (!platform::WriteCrLfTextFile(path, family.bytes(n)))
           outcome = platform::Fail(txt::kCannotWritePrefix + path);
       }
     }

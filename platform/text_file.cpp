@@ -61,7 +61,10 @@ bool TextFileReader::ReadLine(std::string& line) {
 }
 
 Status WriteTextFile(const std::string& path, std::string_view text) {
-  std::string bytes = ToCrLf(text);
+  return WriteCrLfTextFile(path, ToCrLf(text));
+}
+
+Status WriteCrLfTextFile(const std::string& path, std::string_view bytes) {
   if (WriteOwnFile(path, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()) !=
       Written::kFile)
     return Fail(path);

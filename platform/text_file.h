@@ -38,6 +38,8 @@ std::string FromCrLf(std::string_view bytes);
 // Creates or truncates the file and writes the text with CR LF line ends,
 // never through a symbolic link (WriteOwnFile); fails with the path.
 Status WriteTextFile(const std::string& path, std::string_view text);
+// The same for bytes whose lines already end in CR LF.
+Status WriteCrLfTextFile(const std::string& path, std::string_view bytes);
 
 // The name pattern of the temporary files of ReplaceTextFile: "NAME.tmp.vornami".
 inline constexpr std::string_view kTemporarySuffix = ".tmp.vornami";

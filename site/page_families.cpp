@@ -9,6 +9,8 @@ std::string PageFamily::path(int n) const { return ExpandLine(pathPattern, n); }
 
 std::string PageFamily::text(int n) const { return ExpandTemplate(lines, n); }
 
+std::string PageFamily::bytes(int n) const { return ExpandTemplate(lines, n, "\r\n"); }
+
 const std::array<PageFamily, 5>& PageFamilies() {
   static const std::array<PageFamily, 5> kFamilies = {{
       // The memo of the photo in the data colour.

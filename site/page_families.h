@@ -12,7 +12,8 @@ struct PageFamily {
   std::span<const char* const> lines;  // its template (texts/site.txt)
 
   std::string path(int n) const;
-  std::string text(int n) const;  // "\n" line ends
+  std::string text(int n) const;   // "\n" line ends
+  std::string bytes(int n) const;  // the file's bytes: CR LF line ends
 };
 
 // Memo, picture, title, section and navigation pages.

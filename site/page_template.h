@@ -10,8 +10,9 @@ namespace site {
 // The line with every "{N}" replaced by n in decimal without leading zeros.
 std::string ExpandLine(std::string_view line, int n);
 
-// The template's lines expanded and joined with "\n" line ends (CR LF once
-// written in text mode).
-std::string ExpandTemplate(std::span<const char* const> lines, int n);
+// The template's lines expanded, each ended by lineEnd ("\n", or "\r\n" for
+// the bytes of the file).
+std::string ExpandTemplate(std::span<const char* const> lines, int n,
+                           std::string_view lineEnd = "\n");
 
 }  // namespace site
