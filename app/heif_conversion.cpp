@@ -109,8 +109,7 @@ bool IsHeifName(const std::string& name) {
 }
 
 std::optional<std::vector<std::uint8_t>> HeifToJpeg(std::span<const std::uint8_t> heif,
-                                                    ThumbnailMaker& maker,
-                                                    bool* makerNoteDropped) {
+                                                    ThumbnailMaker& maker, bool* makerNoteDropped) {
   HeifPhoto photo;
   if (!photo.Open(heif)) return std::nullopt;
   auto tiff = ExifItemTiff(photo.ExifItem());

@@ -30,10 +30,10 @@ std::optional<std::vector<std::uint8_t>> HeifToJpeg(std::span<const std::uint8_t
                                                     bool* makerNoteDropped = nullptr);
 
 struct HeifConversion {
-  std::vector<std::string> converted;  // the JPEGs' names
-  std::vector<std::string> kept;       // HEIF photos that stay: undecodable, no Exif block
+  std::vector<std::string> converted;         // the JPEGs' names
+  std::vector<std::string> kept;              // HEIF photos that stay: undecodable, no Exif block
   std::vector<std::string> makerNoteDropped;  // HEIF photos whose JPEG lacks the maker's note
-  bool stopped = false;                // the user stopped it; the rest were not started
+  bool stopped = false;                       // the user stopped it; the rest were not started
 };
 
 // Converts the named HEIF photos in dir (ending in "/"), on two threads when
