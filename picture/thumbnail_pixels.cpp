@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 PixelSize FitInto(PixelSize picture, PixelSize box) {
   if (picture.width <= box.width && picture.height <= box.height) return picture;
@@ -52,7 +53,10 @@ RgbImage ShrinkByArea(const RgbImage& image, PixelSize size) {
   const std::vector<Span> across = Spans(image.width, width);
   const std::vector<Span> down = Spans(image.height, height);
   const std::size_t rowFloats = static_cast<std::size_t>(width) * 3;
-  std::vector<float> rows(rowFloats * static_cast<std::size_t>(image.height));
+  // Every value is written below: no zeroing first (tens of megabytes for a
+  // screen copy).
+  const std::unique_ptr<float[]> rows(
+      new float[rowFloats * static_cast<std::size_t>(image.height)]);
   for (int y = 0; y < image.height; ++y) {
     const std::uint8_t* src = &image.rgb[static_cast<std::size_t>(y) * image.width * 3];
     float* dst = &rows[static_cast<std::size_t>(y) * rowFloats];
@@ -71,14 +75,23 @@ RgbImage ShrinkByArea(const RgbImage& image, PixelSize size) {
     }
   }
   RgbImage out{width, height, std::vector<std::uint8_t>(rowFloats * height)};
+  // Whole rows are added at a time (the compiler's vector code); each value
+  // still sums its rows in the same order, so the bytes do not change.
+  std::vector<float> sums(rowFloats);
   for (int y = 0; y < height; ++y) {
     const Span& s = down[static_cast<std::size_t>(y)];
+    std::fill(sums.begin(), sums.end(), 0.0f);
+    for (std::size_t k = 0; k < s.weights.size(); ++k) {
+      const float weight = s.weights[k];
+      const float* row = &rows[(static_cast<std::size_t>(s.first) + k) * rowFloats];
+      for (std::size_t i = 0; i < rowFloats; ++i) sums[i] += weight * row[i];
+    }
     std::uint8_t* dst = &out.rgb[static_cast<std::size_t>(y) * rowFloats];
     for (std::size_t i = 0; i < rowFloats; ++i) {
-      float sum = 0;
-      for (std::size_t k = 0; k < s.weights.size(); ++k)
-        sum += s.weights[k] * rows[(static_cast<std::size_t>(s.first) + k) * rowFloats + i];
-      dst[i] = static_cast<std::uint8_t>(std::clamp(std::lround(sum), 0L, 255L));
+      // Sums are never negative: adding a half and cutting rounds as lround
+      // does (exact in double).
+      const double rounded = static_cast<double>(sums[i]) + 0.5;
+      dst[i] = rounded >= 255.0 ? 255 : static_cast<std::uint8_t>(rounded);
     }
   }
   return out;
