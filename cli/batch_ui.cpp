@@ -8,6 +8,7 @@ void BatchUi::ShowMessage(const std::string& utf8, MessageStyle style) {
     *progress_ << "\n" << std::flush;  // the message starts on a line of its own
     shown_ = -1;
   }
+  if (style == MessageStyle::kError) ++errors_;
   // A message may quote what was typed: bytes that are no UTF-8 show as U+FFFD.
   out_ << (style == MessageStyle::kError ? "error: " : "info: ") << platform::ValidUtf8(utf8)
        << "\n";

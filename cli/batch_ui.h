@@ -29,6 +29,7 @@ class BatchUi : public UiPort {
   void SetColourAnswer(std::optional<RgbColour> answer) { colourAnswer_ = answer; }
   std::optional<RgbColour> lastColourSeed() const { return lastSeed_; }
   bool ended() const { return ended_; }
+  int errors() const { return errors_; }  // error messages shown so far
 
  private:
   std::ostream& out_;
@@ -38,4 +39,5 @@ class BatchUi : public UiPort {
   std::optional<RgbColour> colourAnswer_;
   std::optional<RgbColour> lastSeed_;
   bool ended_ = false;
+  int errors_ = 0;
 };

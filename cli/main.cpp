@@ -18,6 +18,7 @@ constexpr int kExitDone = 0;
 constexpr int kExitEnded = 2;
 constexpr int kExitUnsaved = 3;
 constexpr int kExitOpenElsewhere = 4;
+constexpr int kExitActionFailed = 5;
 constexpr int kExitUsage = 64;
 }  // namespace
 
@@ -55,9 +56,13 @@ int main(int argc, char** argv) {
   CGalleryEditorDlg dlg(ui);
   dlg.OnInitDialog();
   if (ui.ended()) return kExitEnded;
+  // A start-up error (photos not renamed yet) is what the actions may mend.
+  const int startErrors = ui.errors();
   for (const auto& action : *actions) {
     if (!RunBatchAction(action, dlg, ui, std::cout)) return kExitEnded;
   }
+  // An error that left the dialog open (a colour file not written) is no success.
+  if (ui.errors() > startErrors) return kExitActionFailed;
   // Registered texts live in memory only: a script that forgot "save" hears of it.
   if (dlg.state().unsaved.any) {
     std::cerr << "vornami-batch: " << platform::SjisToUtf8(txt::kBatchUnsaved) << "\n";

@@ -151,22 +151,35 @@ TEST(BatchCli, AMissingThumbnailNeverLocksTheUserOut) {
 }
 
 // Registered texts live in memory until "save": a script that ends without
-// saving them is told so and exits 3; typing alone is no change.
-TEST(BatchCli, RegisteredTextsLeftUnsavedExitThree) {
+// saving them is told so and exits 3; typing alone is no change. An action
+// whose error left the dialog open (a colour file that cannot be written)
+// exits 5: the script must not take the run for a success.
+TEST(BatchCli, ExitStatusNamesWhatWasLeftUndone) {
   TempGallery dir(false);
   ASSERT_EQ(Batch({"init"}).exitCode, 0);
   TempGallery::WriteFile("Pelvora/2003_08_03_09_05_00.jpg", "photo");
   TempGallery::WriteFile("gallery/thumbnail/Tn_2003_08_03_09_05_00.jpg", "thumb");
-  const std::pair<std::vector<std::string>, int> cases[] = {
-      {{"title=題", "register"}, 3},
-      {{"title=題", "register", "save"}, 0},
-      {{"title=題"}, 0},
-      {{"title=題", "register", "save", "theme=旅", "register", "show"}, 3},
+  TempGallery::WriteFile("gallery/data/colordata.js", "");
+  struct Case {
+    std::vector<std::string> args;
+    bool coloursReadOnly;
+    int exitCode;
+  } cases[] = {
+      {{"title=題", "register"}, false, 3},
+      {{"title=題", "register", "save"}, false, 0},
+      {{"title=題"}, false, 0},
+      {{"title=題", "register", "save", "theme=旅", "register", "show"}, false, 3},
+      {{"bg-color=#112233", "show"}, false, 0},
+      {{"bg-color=#112233", "show"}, true, 5},
   };
-  for (const auto& [args, exitCode] : cases) {
-    auto r = Batch(args);
-    EXPECT_EQ(r.exitCode, exitCode) << args.size();
-    EXPECT_EQ(r.err.find("保存されていません") != std::string::npos, exitCode == 3) << r.err;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.front() + " " + std::to_string(c.args.size()));
+    fs::permissions("gallery/data/colordata.js",
+                    c.coloursReadOnly ? fs::perms::owner_read : fs::perms::owner_all);
+    auto r = Batch(c.args);
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.out;
+    EXPECT_EQ(r.err.find("保存されていません") != std::string::npos, c.exitCode == 3) << r.err;
+    EXPECT_EQ(r.out.find("error: ") != std::string::npos, c.exitCode == 5) << r.out;
   }
 }
 
@@ -184,7 +197,7 @@ TEST(BatchCli, InvalidUtf8IsNamedNotEchoed) {
   };
   for (const auto& [bytes, hex] : cases) {
     auto r = Batch({"title=" + bytes, "register", "show"});
-    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.exitCode, 5);  // the title was not registered
     EXPECT_EQ(r.out.rfind("error: タイトルに文字として読めないバイト列（" + hex + "）", 0), 0u)
         << r.out;
     EXPECT_EQ(platform::ValidUtf8(r.out), r.out) << hex;
