@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 PixelSize FitInto(PixelSize picture, PixelSize box) {
   if (picture.width <= box.width && picture.height <= box.height) return picture;
@@ -49,17 +48,20 @@ RgbImage ShrinkByArea(const RgbImage& image, PixelSize size) {
   if (image.width < 1 || image.height < 1) return {};
   if (width == image.width && height == image.height) return image;
 
-  // Across first, into rows of floats, then down.
+  // Across first, into rows of floats, then down. Only the rows the output
+  // row being made needs are kept, in a ring: a screen copy's rows whole
+  // would be tens of megabytes, fresh pages from the system for every photo.
   const std::vector<Span> across = Spans(image.width, width);
   const std::vector<Span> down = Spans(image.height, height);
   const std::size_t rowFloats = static_cast<std::size_t>(width) * 3;
-  // Every value is written below: no zeroing first (tens of megabytes for a
-  // screen copy).
-  const std::unique_ptr<float[]> rows(
-      new float[rowFloats * static_cast<std::size_t>(image.height)]);
-  for (int y = 0; y < image.height; ++y) {
-    const std::uint8_t* src = &image.rgb[static_cast<std::size_t>(y) * image.width * 3];
-    float* dst = &rows[static_cast<std::size_t>(y) * rowFloats];
+  std::size_t window = 1;
+  for (const Span& s : down) window = std::max(window, s.weights.size());
+  std::vector<float> ring(rowFloats * window);
+  auto ringRow = [&](std::size_t y) { return &ring[(y % window) * rowFloats]; };
+  std::size_t acrossDone = 0;  // input rows shrunk across so far
+  auto shrinkAcross = [&](std::size_t y) {
+    const std::uint8_t* src = &image.rgb[y * static_cast<std::size_t>(image.width) * 3];
+    float* dst = ringRow(y);
     for (int x = 0; x < width; ++x) {
       const Span& s = across[static_cast<std::size_t>(x)];
       float r = 0, g = 0, b = 0;
@@ -73,17 +75,19 @@ RgbImage ShrinkByArea(const RgbImage& image, PixelSize size) {
       dst[3 * x + 1] = g;
       dst[3 * x + 2] = b;
     }
-  }
+  };
   RgbImage out{width, height, std::vector<std::uint8_t>(rowFloats * height)};
   // Whole rows are added at a time (the compiler's vector code); each value
   // still sums its rows in the same order, so the bytes do not change.
   std::vector<float> sums(rowFloats);
   for (int y = 0; y < height; ++y) {
     const Span& s = down[static_cast<std::size_t>(y)];
+    const std::size_t first = static_cast<std::size_t>(s.first);
+    for (; acrossDone < first + s.weights.size(); ++acrossDone) shrinkAcross(acrossDone);
     std::fill(sums.begin(), sums.end(), 0.0f);
     for (std::size_t k = 0; k < s.weights.size(); ++k) {
       const float weight = s.weights[k];
-      const float* row = &rows[(static_cast<std::size_t>(s.first) + k) * rowFloats];
+      const float* row = ringRow(first + k);
       for (std::size_t i = 0; i < rowFloats; ++i) sums[i] += weight * row[i];
     }
     std::uint8_t* dst = &out.rgb[static_cast<std::size_t>(y) * rowFloats];
