@@ -32,8 +32,9 @@ std::vector<long> Numbers(const std::string& version) {
   return numbers;
 }
 
-std::string Read(const fs::path& path) {
-  auto bytes = platform::ReadHead(path.string(), kMaxFixedPageBytes);
+// The start of a page, where its version stands: every start-up looks.
+std::string ReadStart(const fs::path& path) {
+  auto bytes = platform::ReadHead(path.string(), kMarkerWithin);
   return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
 }
 
@@ -43,7 +44,8 @@ std::vector<std::string> TemplateFiles(const std::string& templateDir) {
   for (auto it = fs::recursive_directory_iterator(templateDir, ec);
        !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
     if (it->path().filename().string().front() == '.' || !it->is_regular_file()) continue;
-    files.push_back(fs::relative(it->path(), templateDir, ec).generic_string());
+    // Lexically: resolving links in every folder of the path costs each start-up.
+    files.push_back(it->path().lexically_relative(templateDir).generic_string());
   }
   std::sort(files.begin(), files.end());
   return files;
@@ -73,7 +75,7 @@ std::vector<std::string> OutdatedFixedPages(const std::string& templateDir,
       outdated.push_back(relative);
       continue;
     }
-    const std::string version = FixedPageVersion(Read(target));
+    const std::string version = FixedPageVersion(ReadStart(target));
     if (version.empty() || Numbers(version) < program) outdated.push_back(relative);
   }
   return outdated;
