@@ -5,6 +5,7 @@
 #include <limits>
 #include <system_error>
 
+#include "platform/local_time.h"
 #include "platform/raw_file.h"
 
 namespace fs = std::filesystem;
@@ -16,8 +17,7 @@ constexpr char kBackupRoot[] = "vornami-backup";
 // The local time as the folder's name: 20261210-153000.
 std::string Stamp() {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = platform::LocalTime(now);
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
   return stamp;

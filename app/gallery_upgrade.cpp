@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/local_time.h"
 #include "platform/raw_file.h"
 #include "texts/version_texts.h"
 
@@ -124,8 +125,7 @@ platform::Result<UpgradeDone> UpgradeFixedPages(const std::string& templateDir,
 
 std::string BackupStamp() {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = platform::LocalTime(now);
   char text[32];
   std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
   return text;

@@ -7,8 +7,10 @@
 
 std::optional<std::vector<std::string>> CGalleryEditorDlg::ConvertHeifFirst(
     RenameListing& listing) {
-  // Built without libheif, HEIF photos are named after the step instead.
-  if (listing.heif.empty() || !HeifSupported()) return std::vector<std::string>();
+  if (listing.heif.empty()) return std::vector<std::string>();
+  // Built without libheif, the HEIF photos stay listed: ① names them and
+  // renames nothing.
+  if (!HeifSupported()) return listing.heif;
   // A conversion cut short leaves its temporary file.
   platform::RemoveLeftoverTemporaries(paths::kPhotoDir);
   HeifConversion conversion;
