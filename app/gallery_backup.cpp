@@ -5,6 +5,7 @@
 #include <limits>
 #include <system_error>
 
+#include "platform/local_time.h"
 #include "platform/raw_file.h"
 
 namespace fs = std::filesystem;
@@ -17,8 +18,7 @@ constexpr char kBackupRoot[] = "vornami-backup";
 
 std::string BackupStamp() {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const std::tm local = platform::LocalTime(now);
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
   return stamp;

@@ -5,8 +5,14 @@
 #include "platform/text_file.h"
 
 std::optional<HeifConversion> CGalleryEditorDlg::ConvertHeifFirst(RenameListing& listing) {
-  // Built without libheif, HEIF photos are named after the step instead.
-  if (listing.heif.empty() || !HeifSupported()) return HeifConversion();
+  if (listing.heif.empty()) return HeifConversion();
+  // Without libheif the HEIF photos stay listed: ① names them and renames
+  // nothing.
+  if (!HeifSupported()) {
+    HeifConversion none;
+    none.kept = listing.heif;
+    return none;
+  }
   // A conversion cut short leaves its temporary file.
   platform::RemoveLeftoverTemporaries(paths::kPhotoDir);
   HeifConversion conversion;

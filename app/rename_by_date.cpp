@@ -108,7 +108,11 @@ void CGalleryEditorDlg::OnRenameByDate() {
 
     RenamePlan plan =
         PlanRenames(photos, [&dir](const std::string& name) { return NameTaken(dir + name); });
-    if (plan.problem != RenameProblem::kNone) {
+    if (!HeifSupported() && !listing.heif.empty()) {
+      // This system cannot turn them into JPEGs: renaming the other photos
+      // would leave them out of the gallery unnoticed.
+      outcome = platform::Fail(txt::kHeifNotConvertible + PhotoNameList(listing.heif));
+    } else if (plan.problem != RenameProblem::kNone) {
       outcome = platform::Fail(ProblemMessage(plan.problem) + PhotoNameList(plan.named));
     } else {
       const std::vector<RenameOutcome> outcomes = CarryOutRenames(dir, plan.moves);
@@ -134,8 +138,6 @@ void CGalleryEditorDlg::OnRenameByDate() {
   // The files the gallery leaves out are named last.
   const RenameListing after = ListForRename(paths::kPhotoDir);
   if (!after.others.empty()) ShowNote(txt::kNotPhotos + PhotoNameList(after.others));
-  if (!after.heif.empty() && !HeifSupported())
-    ShowNote(txt::kHeifNotConvertible + PhotoNameList(after.heif));
   if (!heif->makerNoteDropped.empty())
     ShowNote(txt::kMakerNoteDropped + PhotoNameList(heif->makerNoteDropped));
 }

@@ -29,13 +29,13 @@ done
 # The text converters run here, on the build machine.
 echo "== Build tools (native) =="
 cmake -S . -B "$out/host" -DCMAKE_BUILD_TYPE=Release -DVORNAMI_GUI=OFF -DVORNAMI_TESTS=OFF \
-  -DVORNAMI_BENCH=OFF >/dev/null
+  -DVORNAMI_BENCH=OFF -DVORNAMI_HEIF=OFF >/dev/null
 cmake --build "$out/host" --target sjis_texts sjis_pages -j"$jobs" >/dev/null
 
 # The third-party libraries, built once for a given toolchain and sources; the
 # cache beside the sources keeps them for every clone on this machine. Change
 # recipe when the way they are built below changes.
-recipe=2
+recipe=3
 key=$( (cat "$toolchain"; echo "$recipe $jpeg_src"; dpkg-query -W -f='${Version}' googletest) |
   sha256sum | cut -c1-16)
 third=$cache/mingw-$key
@@ -48,10 +48,12 @@ if [ ! -f "$third/done" ]; then
     -DCMAKE_BUILD_TYPE=Release -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=ON \
     -DWITH_SIMD=ON -DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm -DCMAKE_INSTALL_PREFIX="$prefix" \
     >/dev/null
-  # libjpeg's API decodes, the TurboJPEG API encodes: both static libraries.
-  cmake --build "$third/jpeg" --target jpeg-static turbojpeg-static -j"$jobs" >/dev/null
+  # libjpeg's API decodes, the TurboJPEG API encodes: the static TurboJPEG
+  # library holds both (it is built from all of libjpeg's sources), so it
+  # alone is built and named by both pkg-config files.
+  cmake --build "$third/jpeg" --target turbojpeg-static -j"$jobs" >/dev/null
   mkdir -p "$prefix/lib/pkgconfig" "$prefix/include"
-  cp "$third/jpeg/libjpeg.a" "$third/jpeg/libturbojpeg.a" "$prefix/lib/"
+  cp "$third/jpeg/libturbojpeg.a" "$prefix/lib/"
   cp "$jpeg_src/turbojpeg.h" "$jpeg_src/jpeglib.h" "$jpeg_src/jerror.h" "$jpeg_src/jmorecfg.h" \
     "$third/jpeg/jconfig.h" "$prefix/include/"
   cat >"$prefix/lib/pkgconfig/libjpeg.pc" <<PC
@@ -62,7 +64,7 @@ includedir=\${prefix}/include
 Name: libjpeg
 Description: A SIMD-accelerated JPEG codec that provides the libjpeg API
 Version: $jpeg_upstream
-Libs: -L\${libdir} -ljpeg
+Libs: -L\${libdir} -lturbojpeg
 Cflags: -I\${includedir}
 PC
   cat >"$prefix/lib/pkgconfig/libturbojpeg.pc" <<PC

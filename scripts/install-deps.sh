@@ -17,7 +17,8 @@ packages=(
   dpkg-dev librsvg2-bin file man-db                          # the Debian package and its icons
   lintian desktop-file-utils appstream                       # checks of the package
   g++-mingw-w64-x86-64-posix nasm                            # the Windows build (packaging/build-windows.sh)
-  nsis icoutils                                              # its installer and icon
+  nsis icoutils zip                                          # its installer, icon and zip
+  unzip python3                                              # its package checked under wine
   wine wine64                                                # its tests
   googletest                                                 # GoogleTest's sources, built for Windows
 )

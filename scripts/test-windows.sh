@@ -11,9 +11,9 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
 fi
 here=$(cd "$(dirname "$0")/.." && pwd)
+linux_bin=$(cd "${1:-$here/build/bin}" && pwd)
 cd "$here"
 out=$here/build-windows
-linux_bin=${1:-$here/build/bin}
 start=$(date +%s)
 bash packaging/build-windows.sh
 built=$(date +%s)
@@ -27,7 +27,8 @@ passed=0 skipped=0 failed=0
 echo "== Test programs under wine (skipping: $filter) =="
 for exe in "$out"/build/tests/*_tests.exe; do
   log=$out/$(basename "$exe" .exe).log
-  if (cd "$out/build" && wine "$exe" --gtest_filter="-$filter" >"$log" 2>&1); then
+  # A window left waiting for a click would wait for ever: a time limit.
+  if (cd "$out/build" && timeout 300 wine "$exe" --gtest_filter="-$filter" >"$log" 2>&1); then
     status=ok
   else
     status=FAILED

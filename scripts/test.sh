@@ -23,10 +23,8 @@ run_suite ci
 echo "== The Debian package, unpacked and run =="
 # Made from the build just tested (the ci preset is the release build).
 "$here/packaging/test-installed.sh" "$here/build" "$here/build"
-# The Windows part (cross build, the tests and the package under wine) runs as
-# bash scripts/test-windows.sh build/bin. It is not in this list yet: it has
-# not run green end to end on a quiet machine (about 30 minutes of cross
-# build on a loaded two-core one).
+echo "== Windows: cross build and tests under wine =="
+bash scripts/test-windows.sh "$here/build/bin"
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 run_suite ci-asan
 echo "== The core with clang =="

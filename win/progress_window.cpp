@@ -8,7 +8,7 @@
 #include "platform/wide_text.h"
 #include "texts/app_texts.h"
 #include "texts/batch_texts.h"
-#include "texts/win_texts.h"
+#include "texts/kept_texts.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ ProgressWindow::ProgressWindow(HINSTANCE instance, HWND owner, HFONT font, UINT 
   windowClass.lpszClassName = kClassName;
   RegisterClassW(&windowClass);  // fails harmlessly when registered before
 
-  RECT frame = {0, 0, Scale(320, dpi), Scale(110, dpi)};
+  RECT frame = {0, 0, Scale(320, dpi), Scale(126, dpi)};
   AdjustWindowRectExForDpi(&frame, WS_POPUP | WS_CAPTION, FALSE, WS_EX_DLGMODALFRAME, dpi);
   RECT ownerRect;
   GetWindowRect(owner, &ownerRect);
@@ -51,14 +51,16 @@ ProgressWindow::ProgressWindow(HINSTANCE instance, HWND owner, HFONT font, UINT 
                             (ownerRect.top + ownerRect.bottom - height) / 2, width, height, owner,
                             nullptr, instance, this);
   SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  label_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, Scale(12, dpi), Scale(12, dpi),
-                           Scale(296, dpi), Scale(20, dpi), window_, nullptr, instance, nullptr);
+  // Two lines: the step's name and the photo count.
+  label_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, Scale(12, dpi),
+                           Scale(10, dpi), Scale(296, dpi), Scale(36, dpi), window_, nullptr,
+                           instance, nullptr);
   bar_ = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, Scale(12, dpi),
-                         Scale(36, dpi), Scale(296, dpi), Scale(20, dpi), window_, nullptr,
+                         Scale(52, dpi), Scale(296, dpi), Scale(20, dpi), window_, nullptr,
                          instance, nullptr);
-  HWND stop = CreateWindowExW(0, L"BUTTON", W(txt::kProgressStop).c_str(),
+  HWND stop = CreateWindowExW(0, L"BUTTON", W(txt::kStopStep).c_str(),
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                              Scale(228, dpi), Scale(68, dpi), Scale(80, dpi), Scale(28, dpi),
+                              Scale(228, dpi), Scale(84, dpi), Scale(80, dpi), Scale(28, dpi),
                               window_, reinterpret_cast<HMENU>(kStopId), instance, nullptr);
   for (HWND control : {label_, stop})
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -73,10 +75,12 @@ ProgressWindow::~ProgressWindow() {
   SetActiveWindow(owner_);
 }
 
-bool ProgressWindow::Update(int done, int total) {
+bool ProgressWindow::Update(const std::string& stepUtf8, int done, int total) {
   SendMessageW(bar_, PBM_SETRANGE32, 0, total);
   SendMessageW(bar_, PBM_SETPOS, static_cast<WPARAM>(done), 0);
-  SetWindowTextW(label_, PhotosText(done, total).c_str());
+  std::wstring text = PhotosText(done, total);
+  if (!stepUtf8.empty()) text = platform::Wide(stepUtf8) + L"\n" + text;
+  SetWindowTextW(label_, text.c_str());
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {

@@ -2,6 +2,8 @@
 // A small window that shows how far a batch step is and lets the user stop it.
 #include <windows.h>
 
+#include <string>
+
 class ProgressWindow {
  public:
   ProgressWindow(HINSTANCE instance, HWND owner, HFONT font, UINT dpi);
@@ -9,9 +11,10 @@ class ProgressWindow {
   ProgressWindow(const ProgressWindow&) = delete;
   ProgressWindow& operator=(const ProgressWindow&) = delete;
 
-  // Shows done of total and handles the messages waiting meanwhile; false
-  // once the user has asked to stop.
-  bool Update(int done, int total);
+  // Shows the step's name (UTF-8; may be empty) and done of total, and
+  // handles the messages waiting meanwhile; false once the user has asked to
+  // stop.
+  bool Update(const std::string& stepUtf8, int done, int total);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);

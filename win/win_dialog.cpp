@@ -2,12 +2,15 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/encoding.h"
 #include "platform/wide_text.h"
 #include "texts/app_texts.h"
+#include "texts/kept_texts.h"
 #include "texts/version_texts.h"
 #include "win/progress_window.h"
 #include "win/win_dib_painter.h"
@@ -160,11 +163,11 @@ void WinDialog::BuildControls() {
   }
   for (const DialogControl& item : DialogControls()) {
     if (item.kind != DialogControl::Kind::kEdit) continue;
-    // One line high for the theme and title, Enter still inserts a line break
-    // and the text scrolls sideways; the memo scrolls down.
+    // The theme and the title hold one line: Enter there presses the default
+    // button, "登録・更新". The memo takes line breaks and scrolls down.
     const DWORD style = item.id == ctl::kMemoEdit
                             ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL
-                            : ES_MULTILINE | ES_WANTRETURN | ES_AUTOHSCROLL;
+                            : ES_AUTOHSCROLL;
     controls_[item.id] = make(L"EDIT", L"", WS_TABSTOP | style, WS_EX_CLIENTEDGE,
                               PixelRect(item.rect, dpi_), item.id);
   }
@@ -242,6 +245,68 @@ std::optional<RgbColour> WinDialog::ChooseColour(RgbColour initial) {
                    GetBValue(choose.rgbResult)};
 }
 
+bool WinDialog::Ask(const std::string& utf8) {
+  // Windows' own はい / いいえ; いいえ is the default.
+  return MessageBoxW(window_, platform::Wide(utf8).c_str(), W(txt::kCaption).c_str(),
+                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+int WinDialog::AskWithButtons(const std::string& utf8,
+                              std::initializer_list<std::pair<int, const char*>> buttons,
+                              int defaultId) {
+  std::vector<std::wstring> labels;
+  for (const auto& button : buttons) labels.push_back(W(button.second));
+  std::vector<TASKDIALOG_BUTTON> items;
+  std::size_t i = 0;
+  for (const auto& button : buttons) items.push_back({button.first, labels[i++].c_str()});
+  const std::wstring text = platform::Wide(utf8), caption = W(txt::kCaption);
+  TASKDIALOGCONFIG config{};
+  config.cbSize = sizeof config;
+  config.hwndParent = window_;
+  config.hInstance = instance_;
+  config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
+  config.pszWindowTitle = caption.c_str();
+  config.pszContent = text.c_str();
+  config.pButtons = items.data();
+  config.cButtons = static_cast<UINT>(items.size());
+  config.nDefaultButton = defaultId;
+  int pressed = IDCANCEL;
+  if (FAILED(TaskDialogIndirect(&config, &pressed, nullptr, nullptr))) return IDCANCEL;
+  return pressed;
+}
+
+UiPort::SaveAnswer WinDialog::AskToSave(const std::string& utf8) {
+  constexpr int kSaveId = 100, kDiscardId = 101;
+  // Enter and Esc keep the dialog open: only a deliberate click ends it.
+  switch (AskWithButtons(utf8,
+                         {{kSaveId, txt::kAnswerSave},
+                          {kDiscardId, txt::kAnswerDiscard},
+                          {IDCANCEL, txt::kAnswerCancel}},
+                         IDCANCEL)) {
+    case kSaveId:
+      return SaveAnswer::kSave;
+    case kDiscardId:
+      return SaveAnswer::kDiscard;
+    default:
+      return SaveAnswer::kCancel;
+  }
+}
+
+bool WinDialog::WaitForPhotos(const std::string& utf8, const std::string& photoFolder) {
+  constexpr int kOpenId = 100, kReloadId = 101;
+  for (;;) {
+    const int pressed = AskWithButtons(
+        utf8, {{kOpenId, txt::kOpenPhotoFolder}, {kReloadId, txt::kReload}, {IDCANCEL, txt::kQuit}},
+        kReloadId);
+    if (pressed != kOpenId) return pressed == kReloadId;
+    // Explorer opens beside the question, which waits for the user to come back.
+    ShellExecuteW(window_, L"open", platform::WidePath(photoFolder).c_str(), nullptr, nullptr,
+                  SW_SHOWNORMAL);
+  }
+}
+
+void WinDialog::SetProgressStep(const std::string& utf8) { progressStep_ = utf8; }
+
 bool WinDialog::Progress(int done, int total) {
   if (done >= total) {
     progress_.reset();
@@ -252,7 +317,7 @@ bool WinDialog::Progress(int done, int total) {
     if (GetTickCount() - progressStarted_ < kProgressDelayMs) return true;
     progress_ = std::make_unique<ProgressWindow>(instance_, window_, font_, dpi_);
   }
-  return progress_->Update(done, total);
+  return progress_->Update(progressStep_, done, total);
 }
 
 void WinDialog::Paint(HDC dc) {
@@ -287,9 +352,9 @@ LRESULT WinDialog::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_COMMAND:
       if (HIWORD(w) == BN_CLICKED) {
         const int id = LOWORD(w);
-        // Enter outside an edit and Esc arrive as IDOK and IDCANCEL.
+        // Esc arrives as IDCANCEL: closing, as 閉じる and the close box.
         if (id == IDCANCEL) {
-          EndDialog();
+          if (!ended_) logic_.OnCancel();
           return 0;
         }
         logic_.Click(id);
@@ -330,7 +395,8 @@ LRESULT WinDialog::Handle(UINT message, WPARAM w, LPARAM l) {
       return 0;
     }
     case WM_CLOSE:
-      EndDialog();
+      // Unsaved texts are offered for saving first; キャンセル keeps the dialog.
+      if (!ended_) logic_.OnCancel();
       return 0;
     default:
       break;

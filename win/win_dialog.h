@@ -3,8 +3,11 @@
 // CGalleryEditorDlg, laid out from the control table like the Qt dialog.
 #include <windows.h>
 
+#include <initializer_list>
 #include <map>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "app/dialog_controls.h"
 #include "app/gallery_editor_dlg.h"
@@ -36,7 +39,11 @@ class WinDialog : public UiPort {
   void Invalidate() override;
   void EndDialog() override;
   std::optional<RgbColour> ChooseColour(RgbColour initial) override;
+  bool Ask(const std::string& utf8) override;
   bool Progress(int done, int total) override;
+  void SetProgressStep(const std::string& utf8) override;
+  SaveAnswer AskToSave(const std::string& utf8) override;
+  bool WaitForPhotos(const std::string& utf8, const std::string& photoFolder) override;
 
   // Dialog units to pixels at a DPI: the base units of a 9-point Japanese
   // font (7/4 and 12/8 pixels at 96 dpi), as the Qt dialog lays out.
@@ -48,6 +55,10 @@ class WinDialog : public UiPort {
   void BuildControls();
   void Paint(HDC dc);
   void ApplyDpi(UINT dpi);
+  // A question with buttons of its own (id and Shift-JIS label); Esc and the
+  // close box answer IDCANCEL. Returns the id of the button pressed.
+  int AskWithButtons(const std::string& utf8,
+                     std::initializer_list<std::pair<int, const char*>> buttons, int defaultId);
 
   HINSTANCE instance_;
   CGalleryEditorDlg logic_;
@@ -58,6 +69,7 @@ class WinDialog : public UiPort {
   std::unique_ptr<ProgressWindow> progress_;
   int waitDepth_ = 0;
   DWORD progressStarted_ = 0;
+  std::string progressStep_;
   bool ended_ = false;
   COLORREF customColours_[16] = {};
 };

@@ -441,7 +441,7 @@ TEST(DataScripts, TextsAndTheTopPhotoFollowTheirPhotosByName) {
     std::string note = kDone;
     if (c.kept) note += "写真" + std::to_string(c.kept) + "枚のタイトル・メモを引き継ぎました。";
     if (c.dropped) {
-      const std::string folder = backups[0].string() + "/";
+      const std::string folder = backups[0].generic_string() + "/";
       EXPECT_EQ(backups[0].filename().string().size(), 15u) << folder;  // 20261210-153000
       for (const auto& [path, text] : old) EXPECT_EQ(TempGallery::ReadFile(folder + path), text);
       EXPECT_FALSE(TempGallery::Exists(folder + kOther)) << "there was none";

@@ -12,6 +12,7 @@
 #include "platform/executable_dir.h"
 #include "platform/fault_injection.h"
 #include "platform/file_rename.h"
+#include "platform/gallery_lock.h"
 #include "platform/jpg_listing.h"
 #include "platform/own_file.h"
 #include "platform/raw_file.h"
@@ -63,11 +64,13 @@ TEST(WindowsFileOps, RenamesNeverReplaceAndKeepUtf8Names) {
   Write("写真.JPG", "photo");
   Write("taken.jpg", "other");
   EXPECT_FALSE(platform::RenameNoReplace("写真.JPG", "taken.jpg"));
+  EXPECT_EQ(errno, EEXIST);  // a name taken, told from other refusals
   EXPECT_EQ(Read("写真.JPG"), "photo");
   EXPECT_EQ(Read("taken.jpg"), "other");
   EXPECT_TRUE(platform::RenameNoReplace("写真.JPG", "写真.JPG"));
   EXPECT_FALSE(platform::RenameNoReplace("missing.jpg", "missing.jpg"));
   EXPECT_FALSE(platform::RenameNoReplace("missing.jpg", "new.jpg"));
+  EXPECT_EQ(errno, ENOENT);
   EXPECT_TRUE(platform::RenameNoReplace("写真.JPG", "2020_01_02_03_04_05.jpg"));
   EXPECT_EQ(Read("2020_01_02_03_04_05.jpg"), "photo");
   EXPECT_EQ(Attributes("写真.JPG"), INVALID_FILE_ATTRIBUTES);
@@ -123,6 +126,30 @@ TEST(WindowsFileOps, OwnFilesNeverWriteIntoAFileWithOtherNames) {
   EXPECT_EQ(platform::WriteOwnFile("none/x.jpg", nullptr, 0), platform::Written::kNoFolder);
   EXPECT_FALSE(platform::IsRegularFile("folder"));
   EXPECT_FALSE(platform::ReadHead("folder", 10));
+}
+
+// The lock is a hidden file nobody else may open while it is held, gone with
+// its holder; a second holder is refused as on Linux, even in one process.
+TEST(WindowsFileOps, TheGalleryLockIsAFileOpenedByOneHolderAndGoneWithIt) {
+  using State = platform::GalleryLock::State;
+  TempGallery dir(false);
+  {
+    platform::GalleryLock first, second;
+    EXPECT_EQ(first.Take("."), State::kHeld);
+    EXPECT_EQ(second.Take("."), State::kHeldElsewhere);
+    const DWORD lockFile = Attributes("vornami.lock");
+    EXPECT_TRUE(lockFile != INVALID_FILE_ATTRIBUTES && (lockFile & FILE_ATTRIBUTE_HIDDEN));
+    HANDLE other = CreateFileW(L"vornami.lock", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(other, INVALID_HANDLE_VALUE);
+    if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
+    platform::GalleryLock moved = std::move(first);
+    EXPECT_EQ(second.Take("."), State::kHeldElsewhere);
+  }
+  EXPECT_EQ(Attributes("vornami.lock"), INVALID_FILE_ATTRIBUTES);
+  platform::GalleryLock again;
+  EXPECT_EQ(again.Take("."), State::kHeld);
+  EXPECT_EQ(platform::GalleryLock().Take("no-such-folder"), State::kUnavailable);
 }
 
 TEST(WindowsFileOps, ExecutableDirIsTheProgramsFolderInUtf8) {

@@ -1,8 +1,12 @@
 // The Windows dialog started in a gallery (under wine and Xvfb in CI): every
 // control of the table is there, placed where the table says at the window's
-// DPI, and texts cross the edits as UTF-8 with CR LF line breaks.
+// DPI, texts cross the edits as UTF-8 with CR LF line breaks, closing asks
+// about unsaved texts, and a gallery without photos waits for them.
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <string>
+#include <vector>
 
 #include "app/dialog_controls.h"
 #include "platform/encoding.h"
@@ -51,6 +55,56 @@ TEST(WinDialog, StartsInAGalleryWithEveryControlOfTheTable) {
 
   dialog.SetEditText(ctl::kMemoEdit, "一行目\r\n二行目 \"朝\"");
   EXPECT_EQ(dialog.GetEditText(ctl::kMemoEdit), "一行目\r\n二行目 \"朝\"");
+  dialog.EndDialog();
+}
+
+// The dialog with its questions answered by the test instead of a person.
+class AnsweredDialog : public WinDialog {
+ public:
+  using WinDialog::WinDialog;
+  SaveAnswer AskToSave(const std::string& utf8) override {
+    asked.push_back(utf8);
+    return answer;
+  }
+  bool WaitForPhotos(const std::string&, const std::string&) override {
+    ++waits;
+    AddPhotos(2);  // copied meanwhile; then 再読み込み
+    return true;
+  }
+  SaveAnswer answer = SaveAnswer::kCancel;
+  std::vector<std::string> asked;
+  int waits = 0;
+};
+
+TEST(WinDialog, EveryWayOfClosingAsksAboutUnsavedTextsAndCancelKeepsTheDialog) {
+  TempGallery gallery;
+  AddPhotos(2);
+  AnsweredDialog dialog(GetModuleHandleW(nullptr));
+  ASSERT_TRUE(dialog.Initialise());
+  const HWND window = dialog.window();
+  dialog.SetEditText(ctl::kTitleEdit, "朝の港");
+  const struct {
+    UINT message;
+    WPARAM w;
+  } closings[] = {
+      {WM_CLOSE, 0},                                      // the close box
+      {WM_COMMAND, IDCANCEL},                             // Esc
+      {WM_COMMAND, MAKEWPARAM(ctl::kClose, BN_CLICKED)},  // 閉じる
+  };
+  for (const auto& closing : closings) SendMessageW(window, closing.message, closing.w, 0);
+  EXPECT_EQ(dialog.asked, std::vector<std::string>(3, "変更を保存しますか？"));
+  EXPECT_FALSE(dialog.logic().ended());
+  dialog.answer = UiPort::SaveAnswer::kDiscard;
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(dialog.logic().ended());
+}
+
+TEST(WinDialog, AGalleryWithoutPhotosWaitsForThem) {
+  TempGallery gallery;
+  AnsweredDialog dialog(GetModuleHandleW(nullptr));
+  ASSERT_TRUE(dialog.Initialise());
+  EXPECT_EQ(dialog.waits, 1);
+  EXPECT_FALSE(dialog.logic().ended());
   dialog.EndDialog();
 }
 

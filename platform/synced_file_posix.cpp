@@ -1,5 +1,3 @@
-#include "platform/synced_file.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +5,7 @@
 #include <cerrno>
 
 #include "platform/fault_injection.h"
+#include "platform/synced_file.h"
 
 namespace platform {
 

@@ -1,5 +1,3 @@
-#include "platform/folder_listing.h"
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,6 +6,7 @@
 #include <cstring>
 
 #include "platform/fault_injection.h"
+#include "platform/folder_listing.h"
 
 namespace platform {
 

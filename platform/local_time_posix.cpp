@@ -1,0 +1,11 @@
+#include "platform/local_time.h"
+
+namespace platform {
+
+std::tm LocalTime(std::time_t moment) {
+  std::tm local{};
+  localtime_r(&moment, &local);
+  return local;
+}
+
+}  // namespace platform
