@@ -108,7 +108,7 @@ void CGalleryEditorDlg::OnRenameByDate() {
 
     RenamePlan plan =
         PlanRenames(photos, [&dir](const std::string& name) { return NameTaken(dir + name); });
-    if (!HeifSupported() && !listing.heif.empty()) {
+    if (!listing.heif.empty() && !HeifSupported()) {
       // This system cannot turn them into JPEGs: renaming the other photos
       // would leave them out of the gallery unnoticed.
       outcome = platform::Fail(txt::kHeifNotConvertible + PhotoNameList(listing.heif));

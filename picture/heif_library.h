@@ -38,6 +38,7 @@ struct HeifLibrary {
 #undef VORNAMI_HEIF_POINTER
 };
 
-// The library, loaded on the first call (from any thread); nullptr when it
+// The library, loaded on the first call (from any thread; only when a HEIF
+// photo is there: loading it is the cost this file avoids); nullptr when it
 // is not installed or lacks a function.
 const HeifLibrary* LoadHeifLibrary();
